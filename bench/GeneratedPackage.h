@@ -1,0 +1,37 @@
+// A texture catalogue and an install script of a chosen size, written to a temporary folder.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace quorvel::bench {
+
+struct PackageShape {
+    std::int64_t blocks = 0;   // blocks in the catalogue
+    std::int64_t firstId = 0;  // id of the first block
+    std::int64_t idStep = 0;   // distance between the ids of neighbouring blocks
+    std::int64_t entries = 0;  // entries of the texture section: half replace, half insert
+};
+
+class GeneratedPackage {
+public:
+    explicit GeneratedPackage(const PackageShape& shape);
+    ~GeneratedPackage();
+    GeneratedPackage(const GeneratedPackage&) = delete;
+    GeneratedPackage& operator=(const GeneratedPackage&) = delete;
+
+    // Writes the catalogue as it was before any merge.
+    void RestoreCatalogue() const;
+
+    // Windows paths, as the installer names files.
+    std::string CataloguePath() const;
+    std::string ScriptPath() const;
+    std::size_t CatalogueBytes() const { return catalogue_.size(); }
+
+private:
+    std::filesystem::path folder_;
+    std::string catalogue_;
+};
+
+}  // namespace quorvel::bench

@@ -1,0 +1,10 @@
+# Warnings are errors, on every compiler the project builds with.
+function(quorvel_set_warnings target)
+    if(MSVC)
+        target_compile_options(${target} INTERFACE /W4 /WX /permissive- /utf-8)
+    else()
+        target_compile_options(${target} INTERFACE
+            -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast
+            -Wcast-align -Woverloaded-virtual -Wformat=2 -Werror)
+    endif()
+endfunction()

@@ -1,0 +1,32 @@
+// The base of the installer object: Trassimo's installation directory and the install run.
+#pragma once
+
+#include <string>
+
+#include "engine/StatusCode.h"
+#include "platform/ProgressBar.h"
+
+namespace quorvel {
+
+class InstallerBase {
+public:
+    // Runs the install, moving `progressBar`; implemented by PackageInstaller.
+    virtual StatusCode Install(platform::ProgressBar& progressBar) = 0;
+
+    // Reads Trassimo's installation directory from the registry into targetDir. Returns
+    // kStatusSuccess, or kStatusFailure with targetDir unchanged.
+    StatusCode LookupTarget();
+
+    const std::string& TargetDir() const { return targetDir; }
+
+protected:
+    InstallerBase() = default;
+    ~InstallerBase() = default;  // never destroyed through the base
+    InstallerBase(const InstallerBase&) = delete;
+    InstallerBase& operator=(const InstallerBase&) = delete;
+
+    // Trassimo's directory, always ending with one backslash once LookupTarget succeeded.
+    std::string targetDir;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,139 @@
+#include "platform/Cp1252.h"
+
+#include <array>
+
+namespace quorvel::platform {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the rest of 1252 equals Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  //
+};
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 character at `text[*index]`, advancing the index; nothing when invalid.
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t* index) {
+    const auto lead = static_cast<unsigned char>(text[*index]);
+    int length = 0;
+    char32_t codePoint = 0;
+    if (lead < 0x80) {
+        ++*index;
+        return lead;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    if (*index + static_cast<std::size_t>(length) > text.size()) {
+        return std::nullopt;
+    }
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[*index + static_cast<std::size_t>(i)]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kSmallest[static_cast<std::size_t>(length)] || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        return std::nullopt;  // overlong forms and surrogates are not UTF-8
+    }
+    *index += static_cast<std::size_t>(length);
+    return codePoint;
+}
+
+}  // namespace
+
+char32_t Cp1252ToCodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControls[byte - 0x80];
+    }
+    return byte;
+}
+
+std::optional<unsigned char> CodePointToCp1252(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<unsigned char>(codePoint);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == codePoint) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t index = 0;
+    while (index < text.size()) {
+        const std::optional<char32_t> codePoint = DecodeUtf8(text, &index);
+        if (!codePoint) {
+            return std::nullopt;
+        }
+        const std::optional<unsigned char> byte = CodePointToCp1252(*codePoint);
+        if (!byte) {
+            return std::nullopt;
+        }
+        out.push_back(static_cast<char>(*byte));
+    }
+    return out;
+}
+
+unsigned char Cp1252ToUpper(unsigned char byte) {
+    if (byte >= 'a' && byte <= 'z') {
+        return static_cast<unsigned char>(byte - 0x20);
+    }
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7) {  // à..þ without ÷
+        return static_cast<unsigned char>(byte - 0x20);
+    }
+    switch (byte) {
+        case 0x9A:  // š
+            return 0x8A;
+        case 0x9C:  // œ
+            return 0x8C;
+        case 0x9E:  // ž
+            return 0x8E;
+        case 0xFF:  // ÿ
+            return 0x9F;
+        default:
+            return byte;
+    }
+}
+
+}  // namespace quorvel::platform

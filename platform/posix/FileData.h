@@ -1,0 +1,19 @@
+// Copying a file's bytes from one descriptor to another, by the kernel where it can.
+#pragma once
+
+#include <cstddef>
+
+namespace quorvel::platform::posix {
+
+// Copies everything from the current offset of `from` to `to`: copy_file_range first (the
+// kernel copies, or shares the blocks, without the data passing through the process), read
+// and write in large chunks where the file systems cannot do that. 0 or an errno value.
+int CopyFileData(int from, int to);
+
+// The read and write way alone.
+int CopyFileDataByReadWrite(int from, int to);
+
+// Writes all of `size` bytes; 0 or an errno value.
+int WriteAll(int to, const char* data, std::size_t size);
+
+}  // namespace quorvel::platform::posix

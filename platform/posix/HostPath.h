@@ -1,0 +1,53 @@
+// Where a Windows path of the installer lies on Linux, found as Wine finds it: the drive letter
+// through the prefix's dosdevices links, every name matched against what exists without
+// regard to case (the exact name first, else the first entry whose name is equal in 1252 upper
+// case), names converted from Windows-1252 to UTF-8 only here, at the file system's edge.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel::platform::posix {
+
+struct PathContext {
+    std::string prefix;            // the Wine prefix folder
+    std::string currentDirectory;  // absolute host path; counts as a path on drive Z:
+};
+
+// WINEPREFIX (or ~/.wine) and the process's current directory.
+PathContext CurrentPathContext();
+
+struct HostPath {
+    std::string folder;   // host path of the folder that holds the last name
+    std::string name;     // UTF-8: the existing entry's own name, else the name as given;
+                          // empty when the path names a drive root or a starting directory
+    bool exists = false;  // the path names an existing entry
+    bool trailingSeparator = false;  // the Windows path ended with a separator
+
+    // The host path of the entry.
+    std::string Full() const;
+};
+
+struct HostPathResult {
+    std::uint32_t error = 0;  // a Win32 error code; 0 when `path` holds the result
+    HostPath path;
+};
+
+// Maps a narrow (1252) Windows path. The last name need not exist; every folder above it must
+// (else ERROR_PATH_NOT_FOUND, 3), and so must the drive: a drive letter is a link
+// <prefix>/dosdevices/<letter>: and, with no such link, Z: is / and C: is <prefix>/drive_c.
+HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context);
+HostPathResult ResolveHostPath(std::string_view windowsPath);
+
+// The host folder of a drive letter ('a' to 'z'), as above; nothing for an unknown drive.
+std::optional<std::string> DriveRoot(const std::string& prefix, char drive);
+
+// The UTF-8 name of the entry of `folder` that the 1252 name `name` means, or nothing.
+std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std::string_view name);
+
+// `folder` + "/" + `name`, with no doubled slash after "/".
+std::string JoinHostPath(const std::string& folder, std::string_view name);
+
+}  // namespace quorvel::platform::posix

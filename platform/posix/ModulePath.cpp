@@ -1,0 +1,76 @@
+#include "platform/posix/ModulePath.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Cp1252.h"
+#include "platform/Files.h"
+
+namespace quorvel::platform::posix {
+
+namespace {
+
+// The target of /proc/self/exe, however long.
+std::optional<std::string> ExecutableHostPath() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return std::nullopt;
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        }
+        if (buffer.size() >= (1u << 20)) {
+            return std::nullopt;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> WindowsPathOfHostPath(std::string_view hostPath) {
+    if (hostPath.empty() || hostPath.front() != '/' ||
+        hostPath.find('\\') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::optional<std::string> narrow = Utf8ToCp1252(hostPath);
+    if (!narrow) {
+        return std::nullopt;
+    }
+    std::replace(narrow->begin(), narrow->end(), '/', '\\');
+    return "Z:" + *narrow;
+}
+
+std::uint32_t CopyModuleFileName(std::string_view path, char* buffer, std::uint32_t size) {
+    if (buffer == nullptr || size == 0) {
+        return 0;
+    }
+    const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+    std::memcpy(buffer, path.data(), copied);
+    buffer[copied] = '\0';
+    return path.size() < size ? static_cast<std::uint32_t>(copied) : size;
+}
+
+}  // namespace quorvel::platform::posix
+
+namespace quorvel::platform {
+
+std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) {
+    const std::optional<std::string> host = posix::ExecutableHostPath();
+    const std::optional<std::string> windows =
+        host ? posix::WindowsPathOfHostPath(*host) : std::nullopt;
+    if (!windows) {
+        if (buffer != nullptr && size > 0) {
+            buffer[0] = '\0';
+        }
+        return 0;
+    }
+    return posix::CopyModuleFileName(*windows, buffer, size);
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,102 @@
+// The file calls that open, read, time, create and reset single entries, on the host paths that
+// HostPath finds for the installer's Windows paths.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "platform/Files.h"
+#include "platform/posix/FileTimes.h"
+#include "platform/posix/HostPath.h"
+#include "platform/posix/UniqueFd.h"
+#include "platform/posix/Win32Errors.h"
+
+namespace quorvel::platform {
+
+namespace {
+
+// The descriptor of a handle, or -1 for a value that cannot be one.
+int DescriptorOf(FileHandle handle) {
+    return handle >= 0 && handle <= INT_MAX ? static_cast<int>(handle) : -1;
+}
+
+}  // namespace
+
+FileHandle OpenFileForRead(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    if (resolved.error != 0 || !resolved.path.exists || resolved.path.trailingSeparator) {
+        return kInvalidFileHandle;
+    }
+    // Without blocking, so that a FIFO met here cannot hang the open; the file is checked to
+    // be a regular one before it is handed out.
+    posix::UniqueFd file(
+        ::open(resolved.path.Full().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat status {};
+    if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return kInvalidFileHandle;
+    }
+    const int flags = ::fcntl(file.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return kInvalidFileHandle;
+    }
+    return file.Release();
+}
+
+bool GetLastWriteTime(FileHandle handle, FileTime* lastWrite) {
+    const int fd = DescriptorOf(handle);
+    struct stat status {};
+    if (fd < 0 || lastWrite == nullptr || ::fstat(fd, &status) != 0) {
+        return false;
+    }
+    return posix::FileTimeOfTimespec(status.st_mtim, lastWrite);
+}
+
+std::ptrdiff_t ReadFromFile(FileHandle handle, char* buffer, std::size_t size) {
+    const int fd = DescriptorOf(handle);
+    if (fd < 0 || (buffer == nullptr && size > 0)) {
+        return -1;
+    }
+    constexpr std::size_t kLargestRead = 0x7FFFF000;  // what Linux reads at most in one call
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, size < kLargestRead ? size : kLargestRead);
+        if (count >= 0 || errno != EINTR) {
+            return count;
+        }
+    }
+}
+
+bool CloseFile(FileHandle handle) {
+    const int fd = DescriptorOf(handle);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+std::uint32_t CreateOneDirectory(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    if (resolved.error != 0) {
+        return resolved.error;
+    }
+    if (resolved.path.exists) {
+        return kErrorAlreadyExists;  // whatever it is: a file of that name too, as on Windows
+    }
+    // The mode of Wine's folders: all permissions less the umask.
+    if (::mkdir(resolved.path.Full().c_str(), 0777) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    return kNoError;
+}
+
+void ResetFileAttributes(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    if (resolved.error != 0 || !resolved.path.exists) {
+        return;
+    }
+    const std::string host = resolved.path.Full();
+    struct stat status {};
+    if (::stat(host.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) == 0) {
+        ::chmod(host.c_str(), (status.st_mode & 07777) | S_IWUSR);
+    }
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,142 @@
+// The registry calls against the registry files of a Wine prefix. HKEY_CLASSES_ROOT is, as on
+// Windows, the user's Software\Classes (user.reg) laid over the machine's (system.reg). The
+// files are read afresh by every call, so that a change Wine writes meanwhile is seen.
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "platform/Registry.h"
+#include "platform/posix/RegistryLookup.h"
+#include "platform/posix/Utf16Text.h"
+#include "platform/posix/WinePrefix.h"
+#include "platform/posix/WineRegistryText.h"
+
+namespace quorvel::platform {
+
+namespace {
+
+using posix::RegistryBranch;
+using posix::RegistryPath;
+using posix::RegistryText;
+
+constexpr long kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
+
+// Predefined keys (HKEY_CLASSES_ROOT ... HKEY_DYN_DATA and the performance keys) are handles in
+// this range; of them only HKEY_CLASSES_ROOT is served.
+constexpr RegistryHandle kFirstPredefined = 0x80000000u;
+constexpr RegistryHandle kLastPredefined = 0x800000FFu;
+
+// What an open handle points to: the key's path below HKEY_CLASSES_ROOT.
+struct OpenKey {
+    RegistryPath path;
+};
+
+RegistryText LoadRegistryFile(const std::string& path) {
+    const std::optional<std::string> text = posix::ReadWholeFile(path);
+    return text ? posix::ParseWineRegistry(*text) : RegistryText{};
+}
+
+// The two registry files of HKEY_CLASSES_ROOT, the user's first.
+class ClassesRoot {
+public:
+    ClassesRoot()
+        : user_(LoadRegistryFile(posix::WinePrefixDirectory() + "/user.reg")),
+          machine_(LoadRegistryFile(posix::WinePrefixDirectory() + "/system.reg")) {}
+
+    std::array<RegistryBranch, 2> Branches() const {
+        const RegistryPath classes = {u"Software", u"Classes"};
+        return {RegistryBranch{&user_, classes}, RegistryBranch{&machine_, classes}};
+    }
+
+private:
+    RegistryText user_;
+    RegistryText machine_;
+};
+
+// The path of an open handle below HKEY_CLASSES_ROOT; false for a handle that is none.
+bool PathOfHandle(RegistryHandle handle, RegistryPath* path) {
+    if (handle == kClassesRoot) {
+        path->clear();
+        return true;
+    }
+    if (handle == 0 || (handle >= kFirstPredefined && handle <= kLastPredefined)) {
+        return false;
+    }
+    *path = reinterpret_cast<const OpenKey*>(handle)->path;
+    return true;
+}
+
+}  // namespace
+
+// Every access asked for is granted: the host only ever reads, and Wine grants write access to
+// these keys as well.
+long OpenRegistryKey(RegistryHandle parent, const std::string& subKey, std::uint32_t /*access*/,
+                     RegistryHandle* result) {
+    if (result == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    RegistryPath path;
+    if (!PathOfHandle(parent, &path)) {
+        return kErrorInvalidHandle;
+    }
+    // The name ends at its first zero byte, as the C string the Win32 call takes.
+    const RegistryPath below = posix::SplitSubKey(subKey.c_str());
+    path.insert(path.end(), below.begin(), below.end());
+
+    const ClassesRoot classesRoot;
+    for (const RegistryBranch& branch : classesRoot.Branches()) {
+        if (posix::HasKey(branch, path)) {
+            *result = reinterpret_cast<RegistryHandle>(new OpenKey{std::move(path)});
+            return kErrorSuccess;
+        }
+    }
+    return kErrorFileNotFound;
+}
+
+long QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
+                        std::uint32_t* size) {
+    RegistryPath path;
+    if (!PathOfHandle(key, &path)) {
+        return kErrorInvalidHandle;
+    }
+    if (data != nullptr && size == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    const ClassesRoot classesRoot;
+    const std::u16string name = posix::Cp1252ToUtf16(valueName.c_str());
+    for (const RegistryBranch& branch : classesRoot.Branches()) {
+        const posix::RegistryValueRecord* value = posix::FindValue(branch, path, name);
+        if (value == nullptr) {
+            continue;
+        }
+        const std::string bytes = posix::NarrowValueBytes(*value);
+        if (size == nullptr) {
+            return kErrorSuccess;
+        }
+        const std::uint32_t available = *size;
+        *size = static_cast<std::uint32_t>(bytes.size());
+        if (data == nullptr) {
+            return kErrorSuccess;
+        }
+        if (bytes.size() > available) {
+            return kErrorMoreData;
+        }
+        std::memcpy(data, bytes.data(), bytes.size());
+        return kErrorSuccess;
+    }
+    return kErrorFileNotFound;
+}
+
+long CloseRegistryKey(RegistryHandle key) {
+    if (key == kClassesRoot) {
+        return kErrorSuccess;
+    }
+    if (key == 0 || (key >= kFirstPredefined && key <= kLastPredefined)) {
+        return kErrorInvalidHandle;
+    }
+    delete reinterpret_cast<OpenKey*>(key);
+    return kErrorSuccess;
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,68 @@
+#include "platform/posix/ReplaceTarget.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/Files.h"
+#include "platform/posix/HostPath.h"
+#include "platform/posix/Win32Errors.h"
+
+namespace quorvel::platform::posix {
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(char* text) const { std::free(text); }
+};
+
+}  // namespace
+
+bool IsWriteProtected(const std::string& path, const struct stat& status) {
+    return (status.st_mode & S_IWUSR) == 0 ||
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target) {
+    const HostPathResult resolved = ResolveHostPath(windowsPath);
+    if (resolved.error != 0) {
+        return resolved.error;
+    }
+    const HostPath& host = resolved.path;
+    if (host.trailingSeparator) {
+        return kErrorInvalidName;
+    }
+    *target = ReplaceTarget{host.folder, host.Full(), false, {}};
+    if (!host.exists) {
+        return kNoError;
+    }
+    struct stat status {};
+    if (::lstat(target->path.c_str(), &status) != 0) {
+        return Win32ErrorOfErrno(errno);
+    }
+    if (S_ISLNK(status.st_mode)) {
+        const std::unique_ptr<char, FreeDeleter> real(::realpath(target->path.c_str(), nullptr));
+        if (!real) {
+            return kNoError;  // a dangling link: the new file takes its place
+        }
+        target->path = real.get();
+        target->folder = target->path.substr(0, target->path.rfind('/'));
+        if (target->folder.empty()) {
+            target->folder = "/";
+        }
+        if (::stat(target->path.c_str(), &status) != 0) {
+            return Win32ErrorOfErrno(errno);
+        }
+    }
+    if (!S_ISREG(status.st_mode) || IsWriteProtected(target->path, status)) {
+        return kErrorAccessDeniedCode;
+    }
+    target->exists = true;
+    target->status = status;
+    return kNoError;
+}
+
+}  // namespace quorvel::platform::posix

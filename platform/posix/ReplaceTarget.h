@@ -1,0 +1,30 @@
+// The file that a copy or a content replacement ends in, found before anything is written:
+// a write-protected file or a folder there refuses the write, a symbolic link is followed so
+// that its target, not the link, gets the new content.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorvel::platform::posix {
+
+struct ReplaceTarget {
+    std::string folder;     // host folder in which the new content is made and renamed
+    std::string path;       // host path that is created or replaced
+    bool exists = false;    // a regular file is there now
+    struct stat status {};  // of that file
+};
+
+// 0, or the Win32 error: that of the path's resolution; ERROR_INVALID_NAME (123) for a path
+// ending in a separator; ERROR_ACCESS_DENIED (5) when a folder or another entry that is no
+// regular file is there, or a write-protected file.
+std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target);
+
+// Read-only as Windows shows it: no write permission for the owner, or none for this process.
+// The first test also holds for root, whom the kernel would let write.
+bool IsWriteProtected(const std::string& path, const struct stat& status);
+
+}  // namespace quorvel::platform::posix

@@ -1,0 +1,196 @@
+// The file calls on Windows. Reads, directories and attributes are the Win32 functions
+// themselves; writes go through a temporary file beside the destination, so that a failure
+// (a full disk, a lost connection) never leaves a destination half-written.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Files.h"
+
+namespace quorvel::platform {
+
+namespace {
+
+HANDLE ToHandle(FileHandle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t last = path.find_last_of("\\/");
+    return last == std::string::npos ? std::string(".") : path.substr(0, last);
+}
+
+bool IsReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// A new, empty, uniquely named file in `folder`; empty text when none can be made, with the
+// last error telling why (a missing folder as ERROR_PATH_NOT_FOUND).
+std::string CreateTemporaryFileIn(const std::string& folder) {
+    char name[MAX_PATH];
+    if (GetTempFileNameA(folder.c_str(), "qvl", 0, name) == 0) {
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            SetLastError(ERROR_PATH_NOT_FOUND);
+        }
+        return std::string();
+    }
+    return name;
+}
+
+// True when both paths name one existing file, whatever the spelling.
+bool IsSameFile(const std::string& first, const std::string& second) {
+    BY_HANDLE_FILE_INFORMATION infos[2];
+    const std::string* paths[2] = {&first, &second};
+    for (int i = 0; i < 2; ++i) {
+        const HANDLE file = CreateFileA(
+            paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        const BOOL known = GetFileInformationByHandle(file, &infos[i]);
+        CloseHandle(file);
+        if (!known) {
+            return false;
+        }
+    }
+    return infos[0].dwVolumeSerialNumber == infos[1].dwVolumeSerialNumber &&
+           infos[0].nFileIndexHigh == infos[1].nFileIndexHigh &&
+           infos[0].nFileIndexLow == infos[1].nFileIndexLow;
+}
+
+void RemoveTemporaryFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+// Moves the finished temporary file over `destination` in one step.
+bool MoveOver(const std::string& temporary, const std::string& destination) {
+    return MoveFileExA(temporary.c_str(), destination.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+std::uint32_t ErrorOr(std::uint32_t fallback) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : fallback;
+}
+
+}  // namespace
+
+FileHandle OpenFileForRead(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kInvalidFileHandle : reinterpret_cast<FileHandle>(file);
+}
+
+bool GetLastWriteTime(FileHandle handle, FileTime* lastWrite) {
+    FILETIME time;
+    if (!GetFileTime(ToHandle(handle), nullptr, nullptr, &time)) {
+        return false;
+    }
+    *lastWrite = (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return true;
+}
+
+std::ptrdiff_t ReadFromFile(FileHandle handle, char* buffer, std::size_t size) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD count = 0;
+    if (!ReadFile(ToHandle(handle), buffer, wanted, &count, nullptr)) {
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(count);
+}
+
+bool CloseFile(FileHandle handle) {
+    return CloseHandle(ToHandle(handle)) != 0;
+}
+
+std::uint32_t CreateOneDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? kNoError : ErrorOr(kErrorGeneric);
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& destination) {
+    // CopyFileA refuses a read-only destination; the move below would not.
+    if (IsReadOnly(destination)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    // A file is never copied onto itself: the move would leave it as it was and call it done.
+    if (IsSameFile(source, destination)) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
+    }
+    const std::string temporary = CreateTemporaryFileIn(FolderOf(destination));
+    if (temporary.empty()) {
+        return false;
+    }
+    // CopyFileA keeps the source's last-write time and attributes.
+    if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE) || !MoveOver(temporary, destination)) {
+        const DWORD error = GetLastError();
+        RemoveTemporaryFile(temporary);
+        SetLastError(error);
+        return false;
+    }
+    return true;
+}
+
+void ResetFileAttributes(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+std::uint32_t ReplaceFileContent(const std::string& path, const std::string& bytes) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return kErrorAccessDeniedCode;  // write-protected, or a folder in the file's place
+    }
+    const std::string temporary = CreateTemporaryFileIn(FolderOf(path));
+    if (temporary.empty()) {
+        return ErrorOr(kErrorPathNotFound);
+    }
+    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
+    DWORD error = written ? ERROR_SUCCESS : ErrorOr(kErrorGeneric);
+    if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && written) {
+        written = false;
+        error = ErrorOr(kErrorGeneric);
+    }
+    if (written) {
+        // ReplaceFileA keeps the old file's attributes and security; it needs an existing file.
+        const bool exists = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool replaced =
+            (exists && ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
+                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
+            MoveOver(temporary, path);
+        if (replaced) {
+            return kNoError;
+        }
+        error = ErrorOr(kErrorGeneric);
+    }
+    RemoveTemporaryFile(temporary);
+    return error;
+}
+
+std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) {
+    return GetModuleFileNameA(nullptr, buffer, size);
+}
+
+}  // namespace quorvel::platform

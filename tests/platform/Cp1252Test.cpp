@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "platform/Cp1252.h"
+
+namespace quorvel::platform {
+namespace {
+
+TEST(Cp1252, EveryByteSurvivesTheRoundTripThroughUtf8) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) {
+        all.push_back(static_cast<char>(byte));
+    }
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(Cp1252, ConvertsGermanTextAndTheHighControlRange) {
+    EXPECT_EQ(Cp1252ToUtf8("H\xE4user \xDF \x80"), "Häuser ß €");
+    EXPECT_EQ(Utf8ToCp1252("Häuser ß € „Ja“"), std::string("H\xE4user \xDF \x80 \x84Ja\x93"));
+}
+
+TEST(Cp1252, RefusesWhatItCannotRepresent) {
+    const char* refused[] = {
+        "\xE2\x82",          // cut-off sequence
+        "\xC0\xAE",          // overlong '.', which must never turn into a dot
+        "\xED\xA0\x80",      // surrogate
+        "\xFF",              // not UTF-8
+        "\xE4\xB8\xAD",      // a character outside 1252
+        "\xF0\x9F\x98\x80",  // outside the basic plane
+    };
+    for (const char* text : refused) {
+        EXPECT_FALSE(Utf8ToCp1252(text).has_value()) << text;
+    }
+}
+
+TEST(Cp1252, FoldsCaseLikeWindowsNameComparison) {
+    EXPECT_EQ(Cp1252ToUpper('a'), 'A');
+    EXPECT_EQ(Cp1252ToUpper(0xE4), 0xC4);  // ä
+    EXPECT_EQ(Cp1252ToUpper(0xFF), 0x9F);  // ÿ
+    EXPECT_EQ(Cp1252ToUpper(0x9A), 0x8A);  // š
+    EXPECT_EQ(Cp1252ToUpper(0xF7), 0xF7);  // ÷ has no case
+    EXPECT_EQ(Cp1252ToUpper(0xDF), 0xDF);  // ß stays
+    EXPECT_EQ(Cp1252ToUpper('.'), '.');
+}
+
+}  // namespace
+}  // namespace quorvel::platform

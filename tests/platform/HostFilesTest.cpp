@@ -1,0 +1,222 @@
+// The file calls of the host under test, through the host interface only: the same cases run on
+// Linux against the Wine-prefix emulation and under Wine against the Win32 calls.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Files.h"
+#include "tests/support/TempTree.h"
+
+namespace quorvel::platform {
+namespace {
+
+// An opened file, closed at the end of the scope.
+class OpenedFile {
+public:
+    explicit OpenedFile(const std::string& path) : handle_(OpenFileForRead(path)) {}
+    ~OpenedFile() {
+        if (IsOpen()) {
+            CloseFile(handle_);
+        }
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    bool IsOpen() const { return handle_ != kInvalidFileHandle; }
+    FileHandle Handle() const { return handle_; }
+
+    std::string ReadAll() const {
+        std::string content;
+        char chunk[4096];
+        std::ptrdiff_t count = 0;
+        while ((count = ReadFromFile(handle_, chunk, sizeof chunk)) > 0) {
+            content.append(chunk, static_cast<std::size_t>(count));
+        }
+        EXPECT_EQ(count, 0);
+        return content;
+    }
+
+private:
+    FileHandle handle_;
+};
+
+FileTime LastWriteOf(const std::string& path) {
+    const OpenedFile file(path);
+    FileTime time = 0;
+    EXPECT_TRUE(file.IsOpen() && GetLastWriteTime(file.Handle(), &time)) << path;
+    return time;
+}
+
+// A content several times the size of any copy buffer, with no repeating pattern of a
+// power-of-two length.
+std::string LargeContent() {
+    std::string content(5 * 1024 * 1024 + 12345, '\0');
+    std::uint32_t state = 12345;
+    for (char& c : content) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 24);
+    }
+    return content;
+}
+
+TEST(HostFiles, OpensOnlyExistingFiles) {
+    const test::TempTree tree;
+    tree.WriteFile("Daten\\Haus.dat", std::string("ab\0cd\r\n", 7));
+
+    const OpenedFile present(tree.Path("Daten\\Haus.dat"));
+    ASSERT_TRUE(present.IsOpen());
+    EXPECT_EQ(present.ReadAll(), std::string("ab\0cd\r\n", 7));
+
+    EXPECT_FALSE(OpenedFile(tree.Path("Daten\\Fehlt.dat")).IsOpen());
+    EXPECT_FALSE(OpenedFile(tree.Path("Fehlt\\Haus.dat")).IsOpen());
+    EXPECT_FALSE(OpenedFile(tree.Path("Daten")).IsOpen());
+    EXPECT_TRUE(OpenedFile(tree.Path("daten\\HAUS.DAT")).IsOpen());
+}
+
+TEST(HostFiles, LastWriteTimeKeepsFullPrecision) {
+    const test::TempTree tree;
+    tree.WriteFile("Haus.dat", "x");
+    const FileTime times[] = {test::FileTimeAt(0), test::FileTimeAt(86400 * 365) + 1234567,
+                              test::FileTimeAt(-86400 * 365 * 30) + 9999999};
+    for (const FileTime time : times) {
+        tree.SetLastWriteTime("Haus.dat", time);
+        EXPECT_EQ(LastWriteOf(tree.Path("Haus.dat")), time);
+    }
+}
+
+TEST(HostFiles, CopyKeepsContentAndLastWriteTime) {
+    const test::TempTree tree;
+    const std::string content = LargeContent();
+    tree.WriteFile("Paket\\Gross.dat", content);
+    const FileTime time = test::FileTimeAt(1000) + 4321;
+    tree.SetLastWriteTime("Paket\\Gross.dat", time);
+    tree.MakeDirectory("Sim");
+
+    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Gross.dat")));
+    EXPECT_EQ(tree.ReadFile("Sim\\Gross.dat"), content);
+    EXPECT_EQ(tree.LastWriteTime("Sim\\Gross.dat"), time);
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Gross.dat");
+}
+
+TEST(HostFiles, CopyReplacesAWritableDestinationUnderItsOwnName) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Haus.dat", "neu");
+    tree.WriteFile("Sim\\Haus.dat", "alt und laenger");
+
+    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\HAUS.DAT")));
+    EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "neu");
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat");
+}
+
+TEST(HostFiles, CopyOntoAReadOnlyDestinationFailsAndLeavesIt) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Haus.dat", "neu");
+    tree.WriteFile("Sim\\Haus.dat", "alt");
+    tree.SetLastWriteTime("Sim\\Haus.dat", test::FileTimeAt(7));
+    tree.SetReadOnly("Sim\\Haus.dat", true);
+
+    EXPECT_FALSE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+    EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
+    EXPECT_EQ(tree.LastWriteTime("Sim\\Haus.dat"), test::FileTimeAt(7));
+    EXPECT_TRUE(tree.IsReadOnly("Sim\\Haus.dat"));
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat");
+}
+
+TEST(HostFiles, CopyFailuresLeaveTheDestinationFolderAsItWas) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Haus.dat", "neu");
+    tree.WriteFile("Sim\\Haus.dat", "alt");
+    tree.MakeDirectory("Sim\\Ordner");
+
+    struct Case {
+        const char* source;
+        const char* destination;
+    };
+    const Case cases[] = {
+        {"Paket\\Fehlt.dat", "Sim\\Haus.dat"},        // missing source
+        {"Paket", "Sim\\Paket.dat"},                  // source is a folder
+        {"Paket\\Haus.dat", "Sim\\Ordner"},           // destination is a folder
+        {"Paket\\Haus.dat", "Sim\\Fehlt\\Haus.dat"},  // destination folder missing
+        {"Paket\\Haus.dat", "Paket\\HAUS.dat"},       // the source itself
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " -> " + c.destination);
+        EXPECT_FALSE(CopyFileReplacing(tree.Path(c.source), tree.Path(c.destination)));
+        EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat Ordner");
+        EXPECT_EQ(tree.ListHostNames("Paket"), "Haus.dat");
+        EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
+        EXPECT_EQ(tree.ReadFile("Paket\\Haus.dat"), "neu");
+    }
+}
+
+TEST(HostFiles, CreateOneDirectoryReportsWhatIsThere) {
+    const test::TempTree tree;
+    tree.MakeDirectory("Sim\\Da");
+    tree.WriteFile("Sim\\Datei.dat", "x");
+
+    struct Case {
+        const char* path;
+        std::uint32_t result;
+    };
+    const Case cases[] = {
+        {"Sim\\Neu", kNoError},
+        {"Sim\\Neu", kErrorAlreadyExists},  // made by the row before
+        {"Sim\\Da", kErrorAlreadyExists},
+        {"Sim\\DA", kErrorAlreadyExists},
+        {"Sim\\Datei.dat", kErrorAlreadyExists},  // a file of that name
+        {"Sim\\Fehlt\\Neu", kErrorPathNotFound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(CreateOneDirectory(tree.Path(c.path)), c.result);
+    }
+    EXPECT_TRUE(tree.IsDirectory("Sim\\Neu"));
+    EXPECT_FALSE(tree.Exists("Sim\\Fehlt"));
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Da Datei.dat Neu");
+}
+
+TEST(HostFiles, ResetFileAttributesMakesAReadOnlyFileWritable) {
+    const test::TempTree tree;
+    tree.WriteFile("Sim\\Haus.dat", "alt");
+    tree.WriteFile("Paket\\Haus.dat", "neu");
+    tree.SetReadOnly("Sim\\Haus.dat", true);
+
+    ResetFileAttributes(tree.Path("Sim\\Haus.dat"));
+    EXPECT_FALSE(tree.IsReadOnly("Sim\\Haus.dat"));
+    EXPECT_TRUE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+    EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "neu");
+    ResetFileAttributes(tree.Path("Sim\\Fehlt.dat"));  // ignored
+    EXPECT_FALSE(tree.Exists("Sim\\Fehlt.dat"));
+}
+
+TEST(HostFiles, ReplaceFileContentCreatesAndReplaces) {
+    const test::TempTree tree;
+    tree.MakeDirectory("Parallels");
+    const std::string path = tree.Path("Parallels\\Texturen.txt");
+
+    EXPECT_EQ(ReplaceFileContent(path, "Textur{id(1)}\r\n"), kNoError);
+    EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "Textur{id(1)}\r\n");
+    EXPECT_EQ(ReplaceFileContent(tree.Path("Parallels\\TEXTUREN.TXT"), "kurz"), kNoError);
+    EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "kurz");
+    EXPECT_EQ(ReplaceFileContent(path, ""), kNoError);
+    EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "");
+    EXPECT_FALSE(tree.IsReadOnly("Parallels\\Texturen.txt"));
+    EXPECT_EQ(tree.ListHostNames("Parallels"), "Texturen.txt");
+}
+
+TEST(HostFiles, ReplaceFileContentRefusesAndLeavesTheOldFile) {
+    const test::TempTree tree;
+    tree.WriteFile("Parallels\\Texturen.txt", "alt");
+    tree.SetReadOnly("Parallels\\Texturen.txt", true);
+
+    EXPECT_EQ(ReplaceFileContent(tree.Path("Parallels\\Texturen.txt"), "neu"),
+              kErrorAccessDeniedCode);
+    EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "alt");
+    EXPECT_TRUE(tree.IsReadOnly("Parallels\\Texturen.txt"));
+    EXPECT_EQ(ReplaceFileContent(tree.Path("Fehlt\\Texturen.txt"), "neu"), kErrorPathNotFound);
+    EXPECT_EQ(tree.ListHostNames("Parallels"), "Texturen.txt");
+    EXPECT_FALSE(tree.Exists("Fehlt"));
+}
+
+}  // namespace
+}  // namespace quorvel::platform

@@ -1,0 +1,117 @@
+// Where Windows paths lie on Linux: drive letters through the prefix's dosdevices, names
+// matched without regard to case, 1252 names converted to UTF-8 only at the file system.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/posix/HostPath.h"
+#include "tests/platform/posix/ScopedEnvironment.h"
+#include "tests/support/TempTree.h"
+
+namespace quorvel::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Touch(const std::string& hostPath) {
+    fs::create_directories(fs::path(hostPath).parent_path());
+    std::ofstream(hostPath) << "x";
+}
+
+// The Windows path of the tree's host folder, as a name Z: reaches.
+TEST(HostPath, MatchesNamesIgnoringCaseExactNameFirst) {
+    const test::TempTree tree;
+    const std::string root = tree.HostPath("");
+    Touch(root + "Daten/Haus.dat");
+    Touch(root + "Daten/HAUS.DAT");
+    Touch(root + "Daten/H\xC3\xA4user.dat");      // Häuser.dat
+    Touch(root + "Daten/\xC3\xBF-\xC5\xA1.dat");  // ÿ-š.dat
+    Touch(root + "Daten/\xC4\x80.dat");           // Ā.dat: no 1252 name
+    Touch(root + "Daten/\xFF.bin");               // not UTF-8
+    const PathContext context{"/nonexistent-prefix", "/"};
+
+    struct Case {
+        const char* relative;  // below the tree, Windows-1252
+        const char* hostName;  // the entry found, UTF-8; empty: none
+    };
+    const Case cases[] = {
+        {"Daten\\HAUS.DAT", "HAUS.DAT"},
+        {"DATEN\\Haus.dat", "Haus.dat"},
+        {"daten\\H\xC4USER.DAT", "H\xC3\xA4user.dat"},
+        {"Daten\\\x9F-\x8A.DAT", "\xC3\xBF-\xC5\xA1.dat"},  // Ÿ-Š.DAT
+        {"Daten\\A.dat", ""},
+        {"Daten\\\xFF.bin", ""},
+        {"Daten\\Neu\xE4.dat", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.relative);
+        const HostPathResult result = ResolveHostPath(tree.Path(c.relative), context);
+        ASSERT_EQ(result.error, 0u);
+        EXPECT_EQ(result.path.folder, root + "Daten");
+        EXPECT_EQ(result.path.exists, *c.hostName != '\0');
+        if (result.path.exists) {
+            EXPECT_EQ(result.path.name, c.hostName);
+        }
+    }
+    // A new name keeps the case given and becomes UTF-8.
+    EXPECT_EQ(ResolveHostPath(tree.Path("daten\\Neu\xE4.DAT"), context).path.Full(),
+              root + "Daten/Neu\xC3\xA4.DAT");
+    const HostPathResult lowered = ResolveHostPath(tree.Path("daten\\haus.dat"), context);
+    EXPECT_TRUE(lowered.path.name == "Haus.dat" || lowered.path.name == "HAUS.DAT");
+}
+
+TEST(HostPath, FoldersAboveTheLastNameMustExist) {
+    const test::TempTree tree;
+    const PathContext context{"/nonexistent-prefix", "/"};
+    tree.WriteFile("Daten\\Haus.dat", "x");
+    EXPECT_EQ(ResolveHostPath(tree.Path("Fehlt\\Haus.dat"), context).error, 3u);
+    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\Fehlt\\Haus.dat"), context).error, 3u);
+    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\...\\Haus.dat"), context).error, 123u);
+    const HostPathResult folder = ResolveHostPath(tree.Path("DATEN\\"), context);
+    EXPECT_TRUE(folder.path.exists);
+    EXPECT_TRUE(folder.path.trailingSeparator);
+    EXPECT_EQ(folder.path.Full(), tree.HostPath("Daten"));
+}
+
+TEST(HostPath, DrivesAreTheLinksOfThePrefix) {
+    const test::ScopedPrefix prefix;
+    const std::string p = prefix.Directory();
+    fs::create_directories(p + "/drive_c/windows");
+    fs::create_directories(p + "/elsewhere/Spiele");
+    const PathContext context{p, "/"};
+
+    EXPECT_EQ(ResolveHostPath("C:\\Windows", context).path.Full(), p + "/drive_c/windows");
+    EXPECT_EQ(ResolveHostPath("z:\\tmp", context).path.Full(), "/tmp");
+    EXPECT_EQ(ResolveHostPath("Z:\\", context).path.Full(), "/");
+    EXPECT_EQ(ResolveHostPath("D:\\Spiele", context).error, 3u);
+
+    fs::create_directories(p + "/dosdevices");
+    fs::create_directory_symlink("../elsewhere", p + "/dosdevices/d:");
+    fs::create_directory_symlink("../elsewhere", p + "/dosdevices/c:");
+    const HostPathResult spiele = ResolveHostPath("d:\\SPIELE\\..\\..\\..\\Spiele\\x", context);
+    EXPECT_EQ(spiele.error, 0u);
+    EXPECT_EQ(spiele.path.Full(), p + "/dosdevices/d:/Spiele/x");
+    EXPECT_TRUE(fs::equivalent(spiele.path.folder, p + "/elsewhere/Spiele"));
+    EXPECT_EQ(ResolveHostPath("C:\\Windows", context).error, 0u);
+    EXPECT_FALSE(ResolveHostPath("C:\\Windows", context).path.exists);   // the link wins
+    EXPECT_EQ(ResolveHostPath("Z:\\tmp", context).path.Full(), "/tmp");  // no z: link: /
+}
+
+TEST(HostPath, RelativePathsStartInTheCurrentDirectory) {
+    const test::TempTree tree;
+    tree.WriteFile("Daten\\Haus.dat", "x");
+    const std::string root = tree.HostPath("");
+    const PathContext context{"/nonexistent-prefix", root + "Daten"};
+
+    EXPECT_EQ(ResolveHostPath("HAUS.DAT", context).path.Full(), root + "Daten/Haus.dat");
+    EXPECT_EQ(ResolveHostPath("..\\daten\\haus.dat", context).path.Full(), root + "Daten/Haus.dat");
+    EXPECT_EQ(ResolveHostPath("z:Haus.dat", context).path.Full(), root + "Daten/Haus.dat");
+    EXPECT_EQ(ResolveHostPath("\\tmp", context).path.Full(), "/tmp");
+    EXPECT_EQ(ResolveHostPath("..\\..\\..\\..\\..\\..\\..\\..\\tmp", context).path.Full(), "/tmp");
+    EXPECT_EQ(ResolveHostPath(".", context).path.Full(), root + "Daten");
+}
+
+}  // namespace
+}  // namespace quorvel::platform::posix

@@ -1,0 +1,45 @@
+// An application object for tests: it records every message box and answers from a script.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Application.h"
+
+namespace quorvel::test {
+
+struct ShownMessage {
+    std::string text;  // Windows-1252, as the engine formatted it
+    unsigned type;
+};
+
+class TestApplication : public platform::Application {
+public:
+    int DoMessageBox(const std::string& text, unsigned type) override;
+    std::string LoadMessage(unsigned id) override;
+    std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
+
+    // Answers for the next questions, in order; a question with no answer left gets kIdYes.
+    void QueueAnswers(std::initializer_list<int> answers) {
+        answers_.insert(answers_.end(), answers);
+    }
+    // Makes the installer believe it runs as this executable (a Windows path).
+    void SetModulePath(const std::string& path) { modulePath_ = path; }
+
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    // The message texts only.
+    std::vector<std::string> Texts() const;
+
+private:
+    std::deque<int> answers_;
+    std::vector<ShownMessage> messages_;
+    std::optional<std::string> modulePath_;
+};
+
+// The text of message `id` with its "%s" filled, as the installer shows it.
+std::string Message(unsigned id, std::initializer_list<std::string_view> arguments = {});
+
+}  // namespace quorvel::test
