@@ -12,7 +12,7 @@
 namespace quorvel {
 
 namespace {
-constexpr std::streamsize kReadPieceSize = 64 * 1024;
+constexpr std::size_t kReadPieceSize = 64 * 1024;
 }  // namespace
 
 bool PackageInstaller::LoadCatalogue() {
@@ -24,10 +24,10 @@ bool PackageInstaller::LoadCatalogue() {
     // The text input reads CR LF as LF and stops at a Ctrl-Z. A read error before the end is a
     // failure: a catalogue read only in part must never be merged and written back.
     catalogue::NormalisedTextBuilder builder;
-    std::string piece(static_cast<std::size_t>(kReadPieceSize), '\0');
-    for (std::streamsize count = file->rdbuf()->sgetn(piece.data(), kReadPieceSize); count > 0;
-         count = file->rdbuf()->sgetn(piece.data(), kReadPieceSize)) {
-        builder.Feed(std::string_view(piece.data(), static_cast<std::size_t>(count)));
+    std::string piece(kReadPieceSize, '\0');
+    for (std::size_t count = file->Read(piece.data(), piece.size()); count > 0;
+         count = file->Read(piece.data(), piece.size())) {
+        builder.Feed(std::string_view(piece.data(), count));
     }
     if (file->HadReadError()) {
         return false;

@@ -1,5 +1,6 @@
 #include "platform/TextInput.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quorvel::platform {
@@ -8,29 +9,35 @@ namespace {
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z
+
+// Whitespace as the classic locale has it.
+bool IsWhitespace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 }  // namespace
 
-bool TextInputBuffer::Open(const std::string& path) {
+bool TextInputFile::Open(const std::string& path) {
     Close();
     handle_ = OpenFileForRead(path);
-    ended_ = false;
+    fileEnded_ = !IsOpen();
+    atEnd_ = false;
+    failed_ = !IsOpen();
     readError_ = false;
-    rawBegin_ = rawEnd_ = 0;
-    setg(text_.data(), text_.data(), text_.data());
     return IsOpen();
 }
 
-void TextInputBuffer::Close() {
+void TextInputFile::Close() {
     if (IsOpen()) {
         CloseFile(handle_);
         handle_ = kInvalidFileHandle;
     }
-    ended_ = true;
-    setg(text_.data(), text_.data(), text_.data());
+    fileEnded_ = true;
+    rawBegin_ = rawEnd_ = 0;
+    textBegin_ = textEnd_ = 0;
 }
 
-bool TextInputBuffer::RefillRaw() {
-    if (ended_ || !IsOpen()) {
+bool TextInputFile::RefillRaw() {
+    if (fileEnded_) {
         return false;
     }
     // Keep an unconsumed byte (a CR waiting for its LF) at the front.
@@ -41,27 +48,25 @@ bool TextInputBuffer::RefillRaw() {
     const std::ptrdiff_t count = ReadFromFile(handle_, raw_.data() + kept, raw_.size() - kept);
     if (count <= 0) {
         readError_ = count < 0;
+        fileEnded_ = true;
         return false;
     }
     rawEnd_ += static_cast<std::size_t>(count);
     return true;
 }
 
-TextInputBuffer::int_type TextInputBuffer::underflow() {
-    if (gptr() < egptr()) {
-        return traits_type::to_int_type(*gptr());
-    }
-    std::size_t produced = 0;
-    while (produced == 0 && !ended_) {
+bool TextInputFile::FillText() {
+    textBegin_ = textEnd_ = 0;
+    while (textEnd_ == 0) {
         if (rawBegin_ == rawEnd_ && !RefillRaw()) {
-            ended_ = true;
-            break;
+            return false;
         }
-        while (rawBegin_ < rawEnd_ && produced < text_.size()) {
+        while (rawBegin_ < rawEnd_ && textEnd_ < text_.size()) {
             const char byte = raw_[rawBegin_];
             if (byte == kEndOfText) {
-                ended_ = true;
-                break;
+                fileEnded_ = true;
+                rawBegin_ = rawEnd_ = 0;
+                return textEnd_ > 0;
             }
             if (byte == kCarriageReturn) {
                 if (rawBegin_ + 1 == rawEnd_) {
@@ -69,27 +74,58 @@ TextInputBuffer::int_type TextInputBuffer::underflow() {
                     if (RefillRaw()) {
                         continue;
                     }
-                    // End of the file after a lone CR: it stays a CR.
+                    // The file ends after a lone CR: it stays a CR.
                 } else if (raw_[rawBegin_ + 1] == kLineFeed) {
                     ++rawBegin_;  // drop the CR of a CR LF pair
                     continue;
                 }
             }
-            text_[produced++] = byte;
+            text_[textEnd_++] = byte;
             ++rawBegin_;
         }
     }
-    setg(text_.data(), text_.data(), text_.data() + produced);
-    return produced == 0 ? traits_type::eof() : traits_type::to_int_type(*gptr());
+    return true;
 }
 
-bool TextInputFile::Open(const std::string& path) {
-    clear();
-    if (!buffer_.Open(path)) {
-        setstate(std::ios_base::failbit);
+bool TextInputFile::ReadSkippingWhitespace(char& c) {
+    if (failed_ || atEnd_) {
+        failed_ = true;
         return false;
     }
-    return true;
+    while (true) {
+        if (textBegin_ == textEnd_ && !FillText()) {
+            atEnd_ = true;
+            failed_ = true;
+            return false;
+        }
+        const char next = text_[textBegin_++];
+        if (!IsWhitespace(next)) {
+            c = next;
+            return true;
+        }
+    }
+}
+
+void TextInputFile::PutBack() {
+    // Only ever called right after a successful read, which left its character in the buffer.
+    if (textBegin_ > 0) {
+        --textBegin_;
+    }
+}
+
+std::size_t TextInputFile::Read(char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size && !failed_) {
+        if (textBegin_ == textEnd_ && !FillText()) {
+            atEnd_ = true;
+            break;
+        }
+        const std::size_t count = std::min(size - done, textEnd_ - textBegin_);
+        std::memcpy(buffer + done, text_.data() + textBegin_, count);
+        textBegin_ += count;
+        done += count;
+    }
+    return done;
 }
 
 }  // namespace quorvel::platform

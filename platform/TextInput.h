@@ -1,59 +1,64 @@
 // Reads a file as the platform's text mode does on Windows, the same on every host: a CR LF
 // pair reads as one LF and a Ctrl-Z byte (0x1A) ends the input. Bytes are not converted.
+//
+// Besides plain reads it offers the character read of a formatted input stream: whitespace is
+// passed over first, the end of the input sets the end and failed flags, and one character can
+// be put back. Everything is buffered, with no virtual call per character.
 #pragma once
 
 #include <array>
-#include <istream>
-#include <streambuf>
+#include <cstddef>
 #include <string>
 
 #include "platform/Files.h"
 
 namespace quorvel::platform {
 
-class TextInputBuffer : public std::streambuf {
+class TextInputFile {
 public:
-    TextInputBuffer() = default;
-    ~TextInputBuffer() override { Close(); }
-    TextInputBuffer(const TextInputBuffer&) = delete;
-    TextInputBuffer& operator=(const TextInputBuffer&) = delete;
+    TextInputFile() = default;
+    explicit TextInputFile(const std::string& path) { Open(path); }
+    ~TextInputFile() { Close(); }
+    TextInputFile(const TextInputFile&) = delete;
+    TextInputFile& operator=(const TextInputFile&) = delete;
 
+    // Opens an existing file for reading; a file that does not open leaves the input failed.
     bool Open(const std::string& path);
     bool IsOpen() const { return handle_ != kInvalidFileHandle; }
     void Close();
+
+    // Passes over whitespace (space and the bytes 0x09 to 0x0D), then takes one character.
+    // When the input ends first, or has failed before, it yields nothing and sets the flags.
+    bool ReadSkippingWhitespace(char& c);
+    // Gives back the character just read, so that the next read yields it again.
+    void PutBack();
+    // The input has ended: a read ran into the end of the file, a Ctrl-Z or a read error.
+    bool AtEnd() const { return atEnd_; }
+
+    // Reads up to `size` characters as they stand; 0 at the end of the input.
+    std::size_t Read(char* buffer, std::size_t size);
+
     // True when the input ended because the file could not be read on, not at its end.
     bool HadReadError() const { return readError_; }
 
-protected:
-    int_type underflow() override;
-
 private:
-    // Fills `raw_` from the file; false at its end or on a read error.
+    // Makes more text available; false when the input has none left.
+    bool FillText();
+    // Reads more bytes of the file behind any unconsumed ones; false at its end or on an error.
     bool RefillRaw();
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
     FileHandle handle_ = kInvalidFileHandle;
-    bool ended_ = false;  // a Ctrl-Z, the end of the file or a read error was met
+    bool fileEnded_ = true;  // no more bytes come from the file (end, Ctrl-Z or error)
+    bool atEnd_ = false;
+    bool failed_ = true;
     bool readError_ = false;
     std::array<char, kBufferSize> raw_{};
     std::size_t rawBegin_ = 0;
     std::size_t rawEnd_ = 0;
     std::array<char, kBufferSize> text_{};
-};
-
-// An input stream over TextInputBuffer; a file that does not open leaves the stream failed.
-class TextInputFile : public std::istream {
-public:
-    TextInputFile() : std::istream(&buffer_) {}
-    explicit TextInputFile(const std::string& path) : TextInputFile() { Open(path); }
-
-    bool Open(const std::string& path);
-    bool IsOpen() const { return buffer_.IsOpen(); }
-    void Close() { buffer_.Close(); }
-    bool HadReadError() const { return buffer_.HadReadError(); }
-
-private:
-    TextInputBuffer buffer_;
+    std::size_t textBegin_ = 0;
+    std::size_t textEnd_ = 0;
 };
 
 }  // namespace quorvel::platform

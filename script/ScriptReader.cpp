@@ -73,19 +73,19 @@ bool ScriptReader::Close() {
 }
 
 bool ScriptReader::ReadChar(char& c) {
-    return stream != nullptr && static_cast<bool>(*stream >> c);
+    return stream != nullptr && stream->ReadSkippingWhitespace(c);
 }
 
 bool ScriptReader::PeekChar(char& c) {
     if (!ReadChar(c)) {
         return false;
     }
-    stream->putback(c);
+    stream->PutBack();
     return true;
 }
 
 bool ScriptReader::AtEnd() const {
-    return stream == nullptr || stream->eof();
+    return stream == nullptr || stream->AtEnd();
 }
 
 std::string ScriptReader::NextToken() {

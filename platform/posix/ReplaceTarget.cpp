@@ -49,10 +49,11 @@ std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* tar
             return kNoError;  // a dangling link: the new file takes its place
         }
         target->path = real.get();
-        target->folder = target->path.substr(0, target->path.rfind('/'));
-        if (target->folder.empty()) {
-            target->folder = "/";
-        }
+        // realpath gives an absolute path: its folder is all before the last slash, or "/".
+        const std::size_t slash = target->path.rfind('/');
+        target->folder = slash == 0 || slash == std::string::npos
+                             ? std::string("/")
+                             : std::string(target->path.data(), slash);
         if (::stat(target->path.c_str(), &status) != 0) {
             return Win32ErrorOfErrno(errno);
         }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 
 #include "platform/TextInput.h"
@@ -11,7 +10,13 @@ namespace {
 
 std::string ReadAll(const std::string& path) {
     TextInputFile input(path);
-    return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
+    std::string text;
+    char piece[7];  // an odd size, so that reads end anywhere in the buffer
+    for (std::size_t count = input.Read(piece, sizeof piece); count > 0;
+         count = input.Read(piece, sizeof piece)) {
+        text.append(piece, count);
+    }
+    return text;
 }
 
 TEST(TextInput, ReadsLikeWindowsTextMode) {
@@ -51,12 +56,43 @@ TEST(TextInput, JoinsACrLfPairSplitAcrossTheReadBuffer) {
     }
 }
 
-TEST(TextInput, AMissingFileLeavesTheStreamFailed) {
+TEST(TextInput, AMissingFileLeavesTheInputFailed) {
     test::TempTree tree;
     TextInputFile input(tree.Path("fehlt.txt"));
     EXPECT_FALSE(input.IsOpen());
     char c = 0;
-    EXPECT_FALSE(input >> c);
+    EXPECT_FALSE(input.ReadSkippingWhitespace(c));
+    EXPECT_FALSE(input.HadReadError());
+}
+
+TEST(TextInput, ReadsCharactersLikeFormattedExtraction) {
+    test::TempTree tree;
+    // Every classic whitespace byte is passed over; other control bytes are characters.
+    tree.WriteFile("w.txt", " \t\n\v\f\r\r\na\x01 b\xA0");
+    TextInputFile input(tree.Path("w.txt"));
+    std::string read;
+    char c = 0;
+    while (input.ReadSkippingWhitespace(c)) {
+        read.push_back(c);
+    }
+    EXPECT_EQ(read,
+              "a\x01"
+              "b\xA0");
+    EXPECT_TRUE(input.AtEnd());
+    EXPECT_FALSE(input.ReadSkippingWhitespace(c)) << "an ended input yields nothing more";
+}
+
+TEST(TextInput, TheEndIsSeenOnlyByTheReadThatRunsIntoIt) {
+    test::TempTree tree;
+    tree.WriteFile("e.txt", "ab  ");
+    TextInputFile input(tree.Path("e.txt"));
+    char c = 0;
+    ASSERT_TRUE(input.ReadSkippingWhitespace(c));
+    ASSERT_TRUE(input.ReadSkippingWhitespace(c));
+    EXPECT_EQ(c, 'b');
+    EXPECT_FALSE(input.AtEnd()) << "consuming the last character does not end the input";
+    EXPECT_FALSE(input.ReadSkippingWhitespace(c));
+    EXPECT_TRUE(input.AtEnd());
 }
 
 TEST(TextInput, PutBackAfterTheLastCharacterOfABuffer) {
@@ -65,15 +101,15 @@ TEST(TextInput, PutBackAfterTheLastCharacterOfABuffer) {
     TextInputFile input(tree.Path("p.txt"));
     char c = 0;
     for (int i = 0; i < 65536; ++i) {
-        ASSERT_TRUE(input >> c);
+        ASSERT_TRUE(input.ReadSkippingWhitespace(c));
     }
-    input.putback(c);
-    ASSERT_TRUE(input >> c);
+    input.PutBack();
+    ASSERT_TRUE(input.ReadSkippingWhitespace(c));
     EXPECT_EQ(c, 'a');
-    ASSERT_TRUE(input >> c);
+    ASSERT_TRUE(input.ReadSkippingWhitespace(c));
     EXPECT_EQ(c, 'b');
-    EXPECT_FALSE(input >> c);
-    EXPECT_TRUE(input.eof());
+    EXPECT_FALSE(input.ReadSkippingWhitespace(c));
+    EXPECT_TRUE(input.AtEnd());
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include "app/qt/MainDialog.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+
+#include "app/DialogTexts.h"
+#include "app/MessageTable.h"
+#include "app/qt/AboutDialog.h"
+#include "app/qt/AppIcon.h"
+#include "app/qt/DialogProgressBar.h"
+#include "app/qt/DialogUnits.h"
+#include "platform/Application.h"
+#include "platform/Cp1252.h"
+
+namespace quorvel::app::qt {
+
+namespace {
+
+// The template of the main dialog, in dialog units.
+constexpr int kWidth = 235;
+constexpr int kHeight = 107;
+constexpr DialogBox kInstallBox{48, 86, 50, 14};
+constexpr DialogBox kCancelBox{132, 86, 50, 14};
+constexpr DialogBox kTextBox{7, 7, 221, 35};
+constexpr DialogBox kProgressBox{7, 37, 221, 21};
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(QStringLiteral(QUORVEL_MAIN_TITLE));
+    setWindowIcon(ApplicationIcon());
+    setFont(DialogFont());
+    const DialogBaseUnits base = BaseUnitsOf(font());
+    setFixedSize(PixelSize(kWidth, kHeight, base));
+
+    // In the template's order, which is the tab order.
+    auto* install = new QPushButton(QString::fromUtf8(QUORVEL_INSTALL_BUTTON), this);
+    install->setObjectName(kInstallButtonName);
+    install->setGeometry(PixelBox(kInstallBox, base));
+    install->setDefault(true);
+    connect(install, &QPushButton::clicked, this, [this] { RunInstallCommand(*this); });
+
+    auto* cancel = new QPushButton(QString::fromUtf8(QUORVEL_CANCEL_BUTTON), this);
+    cancel->setObjectName(kCancelButtonName);
+    cancel->setGeometry(PixelBox(kCancelBox, base));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* text = new QLabel(QString::fromUtf8(QUORVEL_MAIN_TEXT), this);
+    text->setObjectName(kTextName);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setGeometry(PixelBox(kTextBox, base));
+
+    progressBar_ = new DialogProgressBar(this);
+    progressBar_->setObjectName(kProgressBarName);
+    progressBar_->setGeometry(PixelBox(kProgressBox, base));
+
+    install->setFocus();
+    AddAboutEntry();
+}
+
+platform::ProgressBar& MainDialog::InstallProgressBar() {
+    return *progressBar_;
+}
+
+void MainDialog::AddAboutEntry() {
+    const QString label = QString::fromStdString(
+        platform::Cp1252ToUtf8(platform::LoadAppMessage(kMessageAboutEntry)));
+    if (label.isEmpty()) {
+        return;
+    }
+    aboutAction_ = new QAction(label, this);
+    aboutAction_->setShortcut(QKeySequence::mnemonic(label));
+    aboutAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(aboutAction_, &QAction::triggered, this, &MainDialog::ShowAboutBox);
+    addAction(aboutAction_);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainDialog::ShowAboutBox() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+}  // namespace quorvel::app::qt

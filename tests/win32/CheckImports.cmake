@@ -1,0 +1,27 @@
+# Reads the import table of EXECUTABLE with OBJDUMP and fails when the program needs a DLL of
+# the compiler's runtime: it must start on a bare Windows, with the system's own DLLs only.
+#   cmake -DOBJDUMP=<objdump> -DEXECUTABLE=<file.exe> -P CheckImports.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND "${OBJDUMP}" -p "${EXECUTABLE}"
+                OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${EXECUTABLE} failed: ${errors}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+set(imports "")
+foreach(line IN LISTS lines)
+    string(REPLACE "DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    list(APPEND imports "${dll}")
+endforeach()
+if(NOT "kernel32.dll" IN_LIST imports)
+    message(FATAL_ERROR "no import table read from ${EXECUTABLE}:\n${dump}")
+endif()
+file(SIZE "${EXECUTABLE}" size)
+message(STATUS "${EXECUTABLE}: ${size} bytes; imports: ${imports}")
+foreach(dll IN LISTS imports)
+    if(dll MATCHES "^(libstdc\\+\\+-6|libgcc_s_.*|libwinpthread-1)\\.dll$")
+        message(FATAL_ERROR "${EXECUTABLE} needs the compiler's runtime DLL ${dll}")
+    endif()
+endforeach()

@@ -1,0 +1,58 @@
+// The test driver: plays one scenario against Quorvel.exe, or checks that a file is really
+// write-protected for the Wine session (root would write through the protection).
+//   quorvel-driver <scenario> <Quorvel.exe> [arguments]
+//   quorvel-driver refuses-write <file>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "tests/win32/driver/Scenarios.h"
+
+namespace {
+
+int RefusesWrite(const char* path, quorvel::driver::Checks& checks) {
+    const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    checks.Expect(file == INVALID_HANDLE_VALUE && error == ERROR_ACCESS_DENIED,
+                  std::string("writing ") + path + " is refused");
+    return checks.Failures() == 0 ? 0 : 1;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: quorvel-driver refuses-write <file>\n");
+    for (const auto& scenario : quorvel::driver::AllScenarios()) {
+        std::fprintf(stderr, "       quorvel-driver %s <Quorvel.exe> %s\n", scenario.name,
+                     scenario.usage);
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    quorvel::driver::Checks checks;
+    if (argc == 3 && std::string_view(argv[1]) == "refuses-write") {
+        return RefusesWrite(argv[2], checks);
+    }
+    if (argc < 3) {
+        return Usage();
+    }
+    for (const auto& scenario : quorvel::driver::AllScenarios()) {
+        if (std::string_view(argv[1]) != scenario.name) {
+            continue;
+        }
+        const quorvel::driver::ScenarioInputs inputs{argv[2], {argv + 3, argv + argc}};
+        if (inputs.arguments.size() < scenario.argumentCount) {
+            return Usage();
+        }
+        scenario.run(inputs, checks);
+        std::printf("# %s: %d failed\n", scenario.name, checks.Failures());
+        return checks.Failures() == 0 ? 0 : 1;
+    }
+    return Usage();
+}
