@@ -5,6 +5,7 @@
 
 #include "app/InstallCommand.h"
 #include "app/MessageTable.h"
+#include "tests/support/RecordingDialog.h"
 #include "tests/support/TestInstaller.h"
 #include "tests/support/TestRegistry.h"
 
@@ -14,22 +15,13 @@ namespace {
 using Texts = std::vector<std::string>;
 using test::Message;
 
-class RecordingDialog : public InstallDialogHost {
-public:
-    platform::ProgressBar& InstallProgressBar() override { return progressBar; }
-    void EndDialogOk() override { ++closed; }
-
-    test::RecordingProgressBar progressBar;
-    int closed = 0;
-};
-
 class InstallCommandTest : public ::testing::Test {
 protected:
     void RegisterTrassimo() { registry.RegisterTrassimo(package.SimPath("TRZ.exe")); }
 
     test::TestRegistry registry;
     test::PackageFixture package;
-    RecordingDialog dialog;
+    test::RecordingDialog dialog;
 };
 
 TEST_F(InstallCommandTest, TrassimoMissingLeavesTheDialogOpenAndTouchesNothing) {

@@ -176,8 +176,21 @@ TEST_F(FileSectionTest, WithoutTheSectionNothingHappens) {
 TEST_F(FileSectionTest, RefusesDestinationsOutsideTrassimosFolder) {
     PackageFile("a.dat", "a", 100);
     package.tree.MakeDirectory("Sim\\Unter");
-    const char* destinations[] = {"..\\a.dat",    "Unter\\..\\..\\a.dat", "../a.dat",
-                                  ".\\..\\a.dat", "...\\a.dat",           "Unter\\.."};
+    const char* destinations[] = {
+        "..\\a.dat",
+        "Unter\\..\\..\\a.dat",
+        ".\\..\\a.dat",
+        "Unter\\\\..\\..\\a.dat",
+        "../a.dat",
+        "Unter/../../a.dat",
+        "..\\Sim\\a.dat",
+        "Unter\\..",
+        "..",
+        "...\\a.dat",
+        "Unter\\...",
+        ". .\\a.dat",
+        "Unter\\..\\..\\..\\..\\a.dat",
+    };
     for (const char* destination : destinations) {
         package.WriteScript(std::string("Dateinstallation{{a.dat>>") + destination + "}}");
         EXPECT_FALSE(package.InstallFiles()) << destination;

@@ -9,6 +9,9 @@ namespace quorvel::test {
 
 int TestApplication::DoMessageBox(const std::string& text, unsigned type) {
     messages_.push_back({text, type});
+    if (onMessage_) {
+        onMessage_(messages_.back());
+    }
     if (type != platform::kMbYesNo) {
         return platform::kIdOk;
     }

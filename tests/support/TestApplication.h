@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     void QueueAnswers(std::initializer_list<int> answers) {
         answers_.insert(answers_.end(), answers);
     }
+    // Called with every message before it is answered: a test may change the world meanwhile,
+    // as a user may while a box is open.
+    void OnMessage(std::function<void(const ShownMessage&)> hook) { onMessage_ = std::move(hook); }
     // Makes the installer believe it runs as this executable (a Windows path).
     void SetModulePath(const std::string& path) { modulePath_ = path; }
 
@@ -37,6 +41,7 @@ private:
     std::deque<int> answers_;
     std::vector<ShownMessage> messages_;
     std::optional<std::string> modulePath_;
+    std::function<void(const ShownMessage&)> onMessage_;
 };
 
 // The text of message `id` with its "%s" filled, as the installer shows it.

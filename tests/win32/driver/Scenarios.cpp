@@ -98,15 +98,28 @@ HWND StartFresh(InstallerSession& session, Checks& checks, const ScenarioInputs&
 }
 
 // 1. Trassimo not installed: message 102 on every press, nothing else, until "Abbrechen".
+// Optional argument: where to save a picture of the first box (BMP).
 void NotInstalled(const ScenarioInputs& inputs, Checks& checks) {
     InstallerSession session(checks);
     const HWND mainDialog = StartFresh(session, checks, inputs);
     if (mainDialog == nullptr) {
         return;
     }
+    bool pictureWanted = !inputs.arguments.empty();
     for (const char* press : {"first press", "second press"}) {
         PressInstall(mainDialog);
-        if (!ExpectAnsweredBox(session, checks, mainDialog, ExpectedMessage(102), press)) {
+        const HWND box =
+            ExpectMessageBox(session, checks, mainDialog, {ExpectedMessage(102)}, {IDOK}, press);
+        if (box == nullptr) {
+            return;
+        }
+        if (pictureWanted) {
+            Sleep(kSettleMs);  // let the box finish painting
+            checks.Expect(SaveWindowPicture(box, inputs.arguments[0]),
+                          "a picture of the message box is saved");
+            pictureWanted = false;
+        }
+        if (!session.Answer(box, IDOK)) {
             return;
         }
         checks.Expect(session.NoOtherDialogFor(mainDialog, kSettleMs),
@@ -267,8 +280,8 @@ void CloseBoxCancels(const ScenarioInputs& inputs, Checks& checks) {
     EndsWithoutMessage(inputs, checks, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-// 7. The system menu, the About box and the dialogs' geometry. Optional argument: where to save
-// a picture of the main dialog (BMP).
+// 7. The system menu, the About box and the dialogs' geometry. Optional arguments: where to
+// save a picture of the main dialog and one of the About box (BMP).
 void SystemMenu(const ScenarioInputs& inputs, Checks& checks) {
     InstallerSession session(checks);
     const HWND mainDialog = StartFresh(session, checks, inputs);
@@ -306,6 +319,11 @@ void SystemMenu(const ScenarioInputs& inputs, Checks& checks) {
             return;
         }
         CheckAboutBox(checks, about, mainDialog);
+        if (opening.command == 16 && inputs.arguments.size() > 1) {
+            Sleep(kSettleMs);
+            checks.Expect(SaveWindowPicture(about, inputs.arguments[1]),
+                          "a picture of the About box is saved");
+        }
         if (std::string_view(opening.closedBy) == "OK") {
             PostMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         } else if (std::string_view(opening.closedBy) == "Escape") {
@@ -333,7 +351,7 @@ void SystemMenu(const ScenarioInputs& inputs, Checks& checks) {
 
 const std::vector<NamedScenario>& AllScenarios() {
     static const std::vector<NamedScenario> scenarios = {
-        {"not-installed", "", 0, &NotInstalled},
+        {"not-installed", "[picture.bmp]", 0, &NotInstalled},
         {"install", "<result messages>", 1, &InstallRun},
         {"read-only", "<source> <destination>", 2, &ReadOnlyDestination},
         {"newer", "yes|no <source> <destination> <result messages>", 4, &NewerDestination},
@@ -341,7 +359,7 @@ const std::vector<NamedScenario>& AllScenarios() {
         {"enter", "<result messages>", 1, &EnterInstalls},
         {"escape", "", 0, &EscapeCancels},
         {"close-box", "", 0, &CloseBoxCancels},
-        {"system-menu", "[picture.bmp]", 0, &SystemMenu},
+        {"system-menu", "[main.bmp [about.bmp]]", 0, &SystemMenu},
     };
     return scenarios;
 }
