@@ -12,7 +12,10 @@ namespace quorvel::fuzz {
 class FuzzFolder {
 public:
     FuzzFolder() {
-        std::string pattern = "/tmp/quorvel-fuzz-XXXXXX";
+        // Memory-backed where there is such a folder: the stages write and flush files.
+        std::string pattern = std::filesystem::is_directory("/dev/shm")
+                                  ? "/dev/shm/quorvel-fuzz-XXXXXX"
+                                  : "/tmp/quorvel-fuzz-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
