@@ -136,4 +136,26 @@ unsigned char Cp1252ToUpper(unsigned char byte) {
     }
 }
 
+bool Utf8MatchesCp1252IgnoringCase(std::string_view utf8, std::string_view cp1252) {
+    // Every 1252 character takes one to three bytes in UTF-8.
+    if (utf8.size() < cp1252.size() || utf8.size() > 3 * cp1252.size()) {
+        return false;
+    }
+    std::size_t index = 0;
+    for (const char expected : cp1252) {
+        if (index == utf8.size()) {
+            return false;
+        }
+        const std::optional<char32_t> codePoint = DecodeUtf8(utf8, &index);
+        if (!codePoint) {
+            return false;
+        }
+        const std::optional<unsigned char> byte = CodePointToCp1252(*codePoint);
+        if (!byte || Cp1252ToUpper(*byte) != Cp1252ToUpper(static_cast<unsigned char>(expected))) {
+            return false;
+        }
+    }
+    return index == utf8.size();
+}
+
 }  // namespace quorvel::platform

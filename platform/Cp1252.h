@@ -25,4 +25,9 @@ std::optional<unsigned char> CodePointToCp1252(char32_t codePoint);
 // Upper case as Windows compares file and key names in the 1252 code page.
 unsigned char Cp1252ToUpper(unsigned char byte);
 
+// True when the UTF-8 name `utf8` is the 1252 name `cp1252` but for case; false also when
+// `utf8` is not valid UTF-8 or holds a character 1252 lacks. Stops at the first difference
+// and allocates nothing, for scanning large folders.
+bool Utf8MatchesCp1252IgnoringCase(std::string_view utf8, std::string_view cp1252);
+
 }  // namespace quorvel::platform

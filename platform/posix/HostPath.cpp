@@ -18,19 +18,6 @@ namespace {
 
 constexpr std::uint32_t kErrorPathNotFound = 3;
 
-bool NamesEqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Cp1252ToUpper(static_cast<unsigned char>(a[i])) !=
-            Cp1252ToUpper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<std::string> SplitHostPath(std::string_view path) {
     std::vector<std::string> names;
     std::size_t start = 0;
@@ -139,8 +126,7 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std:
             continue;
         }
         // A name that 1252 cannot hold cannot be what a 1252 name means.
-        const std::optional<std::string> narrow = Utf8ToCp1252(entryName);
-        if (narrow && NamesEqualIgnoringCase(*narrow, name)) {
+        if (Utf8MatchesCp1252IgnoringCase(entryName, name)) {
             return std::string(entryName);
         }
     }

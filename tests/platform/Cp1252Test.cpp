@@ -42,5 +42,29 @@ TEST(Cp1252, FoldsCaseLikeWindowsNameComparison) {
     EXPECT_EQ(Cp1252ToUpper('.'), '.');
 }
 
+TEST(Cp1252, MatchesUtf8NamesIgnoringCase) {
+    struct Case {
+        const char* utf8;
+        const char* cp1252;
+        bool match;
+    };
+    const Case cases[] = {
+        {"Haus.dat", "HAUS.DAT", true},
+        {"Häuser", "H\xC4USER", true},
+        {"Häuser", "H\xE4user", true},
+        {"Ÿ", "\xFF", true},  // ÿ folds to Ÿ
+        {"Haus.dat", "Haus.da", false},
+        {"Haus.da", "Haus.dat", false},
+        {"Hauser", "H\xE4user", false},
+        {"\xC3", "\xC3", false},  // not UTF-8
+        {"中", "?", false},
+        {"", "", true},
+        {"a\xC0\xAE", "a.", false},  // an overlong dot is no dot
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8MatchesCp1252IgnoringCase(c.utf8, c.cp1252), c.match) << c.utf8;
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::platform

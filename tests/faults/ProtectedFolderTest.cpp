@@ -1,0 +1,65 @@
+// A catalogue folder this user may not write: the save needs a temporary file beside the
+// catalogue, so it fails and leaves the catalogue as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "tests/support/TestInstaller.h"
+
+namespace quorvel {
+namespace {
+
+constexpr const char* kFolder = "Sim\\Resourcen\\Parallels";
+constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
+constexpr const char* kOld = "{\r\n Textur{ id(1) }\r\n}\r\n";
+
+// Merges as the texture stage does; true when the catalogue was saved.
+bool Merge(test::PackageFixture& package) {
+    test::TestInstaller installer;
+    installer.SetCataloguePath(package.tree.Path(kCatalogue));
+    installer.Reader().Open(package.PackagePath("InstSkript.txt"));
+    return installer.MergeTextures();
+}
+
+TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
+    test::PackageFixture package;
+    package.WriteScript("Texturskript{{2>>Textur{id(2)}}}");
+    package.tree.WriteFile(kCatalogue, kOld);
+    // Everyone may read the tree and write the catalogue itself, nobody its folder.
+    for (const char* folder : {"", "Paket", "Sim", "Sim\\Resourcen"}) {
+        ::chmod(package.tree.HostPath(folder).c_str(), 0755);
+    }
+    ::chmod(package.tree.HostPath(kCatalogue).c_str(), 0666);
+    ::chmod(package.tree.HostPath(kFolder).c_str(), 0555);
+
+    bool saved = true;
+    if (::geteuid() == 0) {
+        // Root may write any folder: the save is tried as an ordinary user.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            constexpr uid_t kNobody = 65534;
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                ::_exit(2);
+            }
+            ::_exit(Merge(package) ? 1 : 0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "cannot act as another user";
+        saved = WEXITSTATUS(status) != 0;
+    } else {
+        saved = Merge(package);
+    }
+    ::chmod(package.tree.HostPath(kFolder).c_str(), 0755);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(package.tree.ReadFile(kCatalogue), kOld);
+    EXPECT_EQ(package.tree.ListHostNames(kFolder), "Texturen.txt");
+}
+
+}  // namespace
+}  // namespace quorvel
