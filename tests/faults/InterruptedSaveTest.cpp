@@ -16,6 +16,7 @@ namespace quorvel {
 namespace {
 
 constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
+constexpr const char* kSimCatalogue = "Resourcen\\Parallels\\Texturen.txt";
 constexpr int kKills = 100;
 
 std::string LargeCatalogue() {
@@ -25,14 +26,6 @@ std::string LargeCatalogue() {
                 ".bmp) breite(64) hoehe(64) }\r\n";
     }
     return text + "}\r\n";
-}
-
-// Merges the package's textures into the catalogue, as the texture stage of a run does.
-bool Merge(test::PackageFixture& package) {
-    test::TestInstaller installer;
-    installer.SetCataloguePath(package.tree.Path(kCatalogue));
-    installer.Reader().Open(package.PackagePath("InstSkript.txt"));
-    return installer.MergeTextures();
 }
 
 TEST(InterruptedSave, TheCatalogueIsAlwaysTheOldOrTheNewOne) {
@@ -45,7 +38,7 @@ TEST(InterruptedSave, TheCatalogueIsAlwaysTheOldOrTheNewOne) {
     // The new catalogue, and how long one merge and save takes.
     package.tree.WriteFile(kCatalogue, old);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(Merge(package));
+    ASSERT_TRUE(package.MergeTextures(kSimCatalogue));
     const auto duration = std::chrono::steady_clock::now() - start;
     const std::string merged = package.tree.ReadFile(kCatalogue);
     ASSERT_NE(merged, old);
@@ -59,7 +52,7 @@ TEST(InterruptedSave, TheCatalogueIsAlwaysTheOldOrTheNewOne) {
         package.tree.WriteFile(kCatalogue, old);
         const pid_t child = ::fork();
         if (child == 0) {
-            ::_exit(Merge(package) ? 0 : 1);
+            ::_exit(package.MergeTextures(kSimCatalogue) ? 0 : 1);
         }
         ::usleep(static_cast<useconds_t>(delay(random)));
         ::kill(child, SIGKILL);

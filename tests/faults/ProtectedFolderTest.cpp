@@ -15,15 +15,8 @@ namespace {
 
 constexpr const char* kFolder = "Sim\\Resourcen\\Parallels";
 constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
+constexpr const char* kSimCatalogue = "Resourcen\\Parallels\\Texturen.txt";
 constexpr const char* kOld = "{\r\n Textur{ id(1) }\r\n}\r\n";
-
-// Merges as the texture stage does; true when the catalogue was saved.
-bool Merge(test::PackageFixture& package) {
-    test::TestInstaller installer;
-    installer.SetCataloguePath(package.tree.Path(kCatalogue));
-    installer.Reader().Open(package.PackagePath("InstSkript.txt"));
-    return installer.MergeTextures();
-}
 
 TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
     test::PackageFixture package;
@@ -45,7 +38,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
                 ::_exit(2);
             }
-            ::_exit(Merge(package) ? 1 : 0);
+            ::_exit(package.MergeTextures(kSimCatalogue) ? 1 : 0);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -53,7 +46,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
         ASSERT_NE(WEXITSTATUS(status), 2) << "cannot act as another user";
         saved = WEXITSTATUS(status) != 0;
     } else {
-        saved = Merge(package);
+        saved = package.MergeTextures(kSimCatalogue);
     }
     ::chmod(package.tree.HostPath(kFolder).c_str(), 0755);
     EXPECT_FALSE(saved);

@@ -51,6 +51,15 @@ public:
         return run.InstallFiles();
     }
 
+    // Runs the texture stage alone on the catalogue below Trassimo's folder at `relative`, as
+    // the install run does after opening the script; true when the catalogue was saved.
+    bool MergeTextures(const std::string& relative) const {
+        TestInstaller run;
+        run.SetCataloguePath(SimPath(relative));
+        run.Reader().Open(PackagePath("InstSkript.txt"));
+        return run.MergeTextures();
+    }
+
     TempTree tree;
     TestApplication application;
     RecordingProgressBar progressBar;
