@@ -1,6 +1,7 @@
 // The install command: what "Installieren" does, written once for every front end.
 #pragma once
 
+#include "platform/Application.h"
 #include "platform/ProgressBar.h"
 
 namespace quorvel::app {
@@ -17,8 +18,9 @@ protected:
     ~InstallDialogHost() = default;
 };
 
-// Finds Trassimo, runs the install and reports its result with the application's message box,
-// then closes the dialog. When Trassimo is not installed it says so and leaves the dialog open.
-void RunInstallCommand(InstallDialogHost& dialog);
+// Finds Trassimo, runs the install on the application's machine and reports its result in the
+// application's message box, then closes the dialog. When Trassimo is not installed it says so
+// and leaves the dialog open.
+void RunInstallCommand(InstallDialogHost& dialog, platform::Application& application);
 
 }  // namespace quorvel::app

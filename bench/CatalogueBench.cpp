@@ -5,9 +5,14 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <optional>
 
 #include "bench/GeneratedPackage.h"
+#include "catalogue/TextureCatalogue.h"
 #include "engine/PackageInstaller.h"
+#include "platform/MachineHost.h"
+#include "tests/support/QuietRunEvents.h"
+#include "tests/support/TestRegistry.h"
 
 namespace quorvel::bench {
 
@@ -23,12 +28,33 @@ constexpr std::int64_t kDenseStep = 2;
 // with 4,000 blocks.
 constexpr std::int64_t kSparseFirstId = -2000000000;
 
-class BenchInstaller : public PackageInstaller {
+// The texture stage of the installer on the package's files, and one load and save of the
+// catalogue alone.
+class TextureStage {
 public:
-    explicit BenchInstaller(const GeneratedPackage& package) {
-        cataloguePath = package.CataloguePath();
-        scriptReader.Open(package.ScriptPath());
+    explicit TextureStage(const GeneratedPackage& package) : package_(package) {
+        registry_.RegisterTrassimo(package.TrassimoPath());
+        host_.SetInstallerPath(package.InstallerPath());
     }
+
+    bool LoadAndSave() {
+        const std::optional<catalogue::TextureCatalogue> loaded =
+            catalogue::TextureCatalogue::Load(host_, package_.CataloguePath());
+        return loaded &&
+               IsSuccess(host_.ReplaceFileContent(package_.CataloguePath(), loaded->FileBytes()));
+    }
+
+    bool Merge() {
+        test::QuietRunEvents events;
+        PackageInstaller installer(host_, events);
+        return installer.LookupTarget() == kStatusSuccess && installer.FindPackage() &&
+               installer.OpenScript() && installer.MergeTextures();
+    }
+
+private:
+    const GeneratedPackage& package_;
+    test::TestRegistry registry_;
+    platform::MachineHost host_;
 };
 
 double Seconds(Clock::duration duration) {
@@ -40,9 +66,9 @@ double LoadSaveSeconds(const GeneratedPackage& package) {
     double best = std::numeric_limits<double>::max();
     for (int round = 0; round < 3; ++round) {
         package.RestoreCatalogue();
-        BenchInstaller installer(package);
+        TextureStage stage(package);
         const Clock::time_point start = Clock::now();
-        const bool done = installer.LoadCatalogue() && installer.SaveCatalogue();
+        const bool done = stage.LoadAndSave();
         best = std::min(best, Seconds(Clock::now() - start));
         if (!done) {
             return 0;
@@ -57,10 +83,10 @@ void RunMerge(benchmark::State& state, std::int64_t firstId, std::int64_t step) 
     for (auto _ : state) {
         state.PauseTiming();
         package.RestoreCatalogue();
-        BenchInstaller installer(package);
+        TextureStage stage(package);
         state.ResumeTiming();
         const Clock::time_point start = Clock::now();
-        if (!installer.MergeTextures()) {
+        if (!stage.Merge()) {
             state.SkipWithError("the merge failed");
             return;
         }
@@ -83,8 +109,8 @@ void BM_MergeSparse(benchmark::State& state) {
 void BM_LoadSave(benchmark::State& state) {
     const GeneratedPackage package({state.range(0), 0, kDenseStep, 0});
     for (auto _ : state) {
-        BenchInstaller installer(package);
-        if (!installer.LoadCatalogue() || !installer.SaveCatalogue()) {
+        TextureStage stage(package);
+        if (!stage.LoadAndSave()) {
             state.SkipWithError("load or save failed");
             return;
         }

@@ -36,7 +36,8 @@ std::string WindowsPath(const fs::path& path) {
 GeneratedPackage::GeneratedPackage(const PackageShape& shape) {
     folder_ =
         fs::temp_directory_path() / ("quorvel-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_);
+    fs::create_directories(folder_ / "Paket");
+    fs::create_directories(folder_ / "Sim" / "Resourcen" / "Parallels");
 
     catalogue_ = "{\r\n";
     for (std::int64_t block = 0; block < shape.blocks; ++block) {
@@ -61,7 +62,7 @@ GeneratedPackage::GeneratedPackage(const PackageShape& shape) {
     for (const std::string& entry : entries) {
         script += entry;
     }
-    WriteWhole(folder_ / "InstSkript.txt", script + "}\r\n");
+    WriteWhole(folder_ / "Paket" / "InstSkript.txt", script + "}\r\n");
 }
 
 GeneratedPackage::~GeneratedPackage() {
@@ -70,15 +71,23 @@ GeneratedPackage::~GeneratedPackage() {
 }
 
 void GeneratedPackage::RestoreCatalogue() const {
-    WriteWhole(folder_ / "Texturen.txt", catalogue_);
+    WriteWhole(CatalogueFile(), catalogue_);
+}
+
+std::filesystem::path GeneratedPackage::CatalogueFile() const {
+    return folder_ / "Sim" / "Resourcen" / "Parallels" / "Texturen.txt";
 }
 
 std::string GeneratedPackage::CataloguePath() const {
-    return WindowsPath(folder_ / "Texturen.txt");
+    return WindowsPath(CatalogueFile());
 }
 
-std::string GeneratedPackage::ScriptPath() const {
-    return WindowsPath(folder_ / "InstSkript.txt");
+std::string GeneratedPackage::TrassimoPath() const {
+    return WindowsPath(folder_ / "Sim" / "Trassimo.exe");
+}
+
+std::string GeneratedPackage::InstallerPath() const {
+    return WindowsPath(folder_ / "Paket" / "Quorvel.exe");
 }
 
 }  // namespace quorvel::bench

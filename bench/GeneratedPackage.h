@@ -24,12 +24,16 @@ public:
     // Writes the catalogue as it was before any merge.
     void RestoreCatalogue() const;
 
-    // Windows paths, as the installer names files.
+    // Windows paths, as the installer names files: the catalogue below Trassimo's folder, the
+    // executable Trassimo is registered with, and the installer in the package folder.
     std::string CataloguePath() const;
-    std::string ScriptPath() const;
+    std::string TrassimoPath() const;
+    std::string InstallerPath() const;
     std::size_t CatalogueBytes() const { return catalogue_.size(); }
 
 private:
+    std::filesystem::path CatalogueFile() const;
+
     std::filesystem::path folder_;
     std::string catalogue_;
 };

@@ -12,48 +12,14 @@
 #include <vector>
 
 #include "engine/PackageInstaller.h"
-#include "platform/Application.h"
-#include "platform/ProgressBar.h"
+#include "platform/MachineHost.h"
+#include "tests/support/QuietRunEvents.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// Remembers when each position was set.
-class TimingProgressBar : public quorvel::platform::ProgressBar {
-public:
-    void SetRange(int, int) override {}
-    void SetPosition(int) override { marks.push_back(Clock::now()); }
-    std::vector<Clock::time_point> marks;
-};
-
-// Answers every question with "keep" and counts the messages (none is expected), and tells the
-// installer that it runs from the package folder.
-class BenchApplication : public quorvel::platform::Application {
-public:
-    explicit BenchApplication(std::string modulePath) : modulePath_(std::move(modulePath)) {}
-    int DoMessageBox(const std::string&, unsigned) override {
-        ++messages;
-        return quorvel::platform::kIdYes;
-    }
-    std::string LoadMessage(unsigned) override { return "%s %s"; }
-    std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override {
-        const std::size_t length = std::min<std::size_t>(modulePath_.size(), size - 1);
-        modulePath_.copy(buffer, length);
-        buffer[length] = '\0';
-        return static_cast<std::uint32_t>(length);
-    }
-    int messages = 0;
-
-private:
-    std::string modulePath_;
-};
-
-class BenchInstaller : public quorvel::PackageInstaller {
-public:
-    explicit BenchInstaller(const std::string& target) { targetDir = target; }
-};
 
 std::string WindowsPath(const fs::path& path) {
     std::string text = "Z:" + path.string();
@@ -111,19 +77,30 @@ int main(int argc, char** argv) {
     catalogue += "}\r\n";
     Write(sim / "Resourcen" / "Parallels" / "Texturen.txt", catalogue);
 
-    BenchApplication application(WindowsPath(package / "Quorvel.exe"));
-    TimingProgressBar progress;
-    BenchInstaller installer(WindowsPath(sim) + "\\");
+    quorvel::test::TestRegistry registry;
+    registry.RegisterTrassimo(WindowsPath(sim / "Trassimo.exe"));
+    quorvel::platform::MachineHost host;
+    host.SetInstallerPath(WindowsPath(package / "Quorvel.exe"));
+    quorvel::test::QuietRunEvents events;
+    quorvel::PackageInstaller installer(host, events);
 
-    const quorvel::StatusCode result = installer.Install(progress);
+    const quorvel::StatusCode result = installer.LookupTarget() == quorvel::kStatusSuccess
+                                           ? installer.Install()
+                                           : quorvel::kStatusFailure;
+    if (events.positionTimes.size() != 5) {
+        std::fprintf(stderr, "Trassimo was not found\n");
+        return 1;
+    }
     auto seconds = [&](std::size_t from, std::size_t to) {
-        return std::chrono::duration<double>(progress.marks[to] - progress.marks[from]).count();
+        return std::chrono::duration<double>(events.positionTimes[to] - events.positionTimes[from])
+            .count();
     };
     std::printf(
         "files %ld, catalogue blocks %ld (%.1f MB), texture entries %ld: result %s, "
         "%d messages\n",
         files, blocks, static_cast<double>(catalogue.size()) / 1e6, textures,
-        result == quorvel::kStatusSuccess ? "success" : "failure", application.messages);
+        result == quorvel::kStatusSuccess ? "success" : "failure",
+        events.questions + events.copyFailures);
     std::printf("  open script %.3f s   file stage %.3f s   texture stage %.3f s   total %.3f s\n",
                 seconds(1, 2), seconds(2, 3), seconds(3, 4), seconds(0, 4));
     fs::remove_all(work);

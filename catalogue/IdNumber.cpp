@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/TextRules.h"
+
 namespace quorvel::catalogue {
 
 namespace {
@@ -19,15 +21,11 @@ bool IsDigit(char c) {
 int DigitValue(char c) {
     return c - '0';
 }
-// The whitespace that atoi passes over: space and tab, line feed, vertical tab, form feed, CR.
-bool IsLeadingWhitespace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 }  // namespace
 
 std::int32_t ReadLeadingNumber(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsLeadingWhitespace(text[pos])) {
+    while (pos < text.size() && platform::IsWhitespace(text[pos])) {
         ++pos;
     }
     bool negative = false;

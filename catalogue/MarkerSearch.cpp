@@ -9,7 +9,6 @@ namespace quorvel::catalogue {
 MarkerMatch FindMarkers(std::string_view text, std::int32_t id, std::int32_t last) {
     MarkerMatch match;
     const bool higherIdsWanted = id < last;
-    std::int32_t nearestHigherId = last;  // meaningful once match.nextHigher is set
     // "id(" cannot overlap itself, so the next one begins after this one at the earliest.
     for (std::size_t at = text.find(kMarkerOpening); at != std::string_view::npos;
          at = text.find(kMarkerOpening, at + kMarkerOpening.size())) {
@@ -18,12 +17,13 @@ MarkerMatch FindMarkers(std::string_view text, std::int32_t id, std::int32_t las
             continue;
         }
         if (*marked == id) {
-            return MarkerMatch{at, std::string_view::npos};
+            return MarkerMatch{at, std::string_view::npos, 0};
         }
         const bool inRange = higherIdsWanted && *marked > id && *marked <= last;
         // Strictly smaller only: for the same id, its first occurrence stays.
-        if (inRange && (match.nextHigher == std::string_view::npos || *marked < nearestHigherId)) {
-            nearestHigherId = *marked;
+        if (inRange &&
+            (match.nextHigher == std::string_view::npos || *marked < match.nextHigherId)) {
+            match.nextHigherId = *marked;
             match.nextHigher = at;
         }
     }

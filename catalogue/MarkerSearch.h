@@ -17,6 +17,8 @@ struct MarkerMatch {
     // This is the place that trying the markers of id + 1, id + 2 ... last one after the other
     // would find.
     std::size_t nextHigher = std::string_view::npos;
+    // The id whose marker stands at `nextHigher`.
+    std::int32_t nextHigherId = 0;
 };
 
 // One pass over the "id(" of `text`, whatever the distance between `id` and `last`.

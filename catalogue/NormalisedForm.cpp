@@ -2,16 +2,14 @@
 
 #include <cstddef>
 
+#include "platform/TextRules.h"
+
 namespace quorvel::catalogue {
 
 namespace {
 constexpr std::string_view kAfterValue = "\t";      // after ")" and "{"
 constexpr std::string_view kAfterBlock = "\n\t\t";  // after "}"
 }  // namespace
-
-bool IsCatalogueWhitespace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 std::string_view SeparatorAfter(char last) {
     switch (last) {
@@ -28,13 +26,13 @@ std::string_view SeparatorAfter(char last) {
 void NormalisedTextBuilder::Feed(std::string_view piece) {
     std::size_t pos = 0;
     while (pos < piece.size()) {
-        if (IsCatalogueWhitespace(piece[pos])) {
+        if (platform::IsWhitespace(piece[pos])) {
             EndWord();
             ++pos;
             continue;
         }
         std::size_t wordEnd = pos + 1;
-        while (wordEnd < piece.size() && !IsCatalogueWhitespace(piece[wordEnd])) {
+        while (wordEnd < piece.size() && !platform::IsWhitespace(piece[wordEnd])) {
             ++wordEnd;
         }
         text_.append(piece.substr(pos, wordEnd - pos));  // a word may go on in the next piece

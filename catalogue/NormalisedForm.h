@@ -8,10 +8,6 @@
 
 namespace quorvel::catalogue {
 
-// Space and the bytes 0x09 to 0x0D separate the catalogue's words; every other byte, 0x80 and
-// above included, belongs to a word.
-bool IsCatalogueWhitespace(char c);
-
 // What follows a word that ends in `last`.
 std::string_view SeparatorAfter(char last);
 

@@ -2,13 +2,11 @@
 
 #include <cstddef>
 
+#include "platform/TextRules.h"
+
 namespace quorvel {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 bool IsDotsAndBlanksOnly(std::string_view component) {
     return component.find_first_not_of(". ") == std::string_view::npos;
@@ -19,13 +17,8 @@ bool IsDotsAndBlanksOnly(std::string_view component) {
 bool StaysInsideTarget(std::string_view destinationPart) {
     std::ptrdiff_t depth = 0;
     bool endsGoingUp = false;
-    std::size_t begin = 0;
-    while (begin <= destinationPart.size()) {
-        std::size_t end = begin;
-        while (end < destinationPart.size() && !IsSeparator(destinationPart[end])) {
-            ++end;
-        }
-        const std::string_view component = destinationPart.substr(begin, end - begin);
+    for (const std::string_view component :
+         platform::SplitPath(destinationPart, platform::IsPathSeparator)) {
         if (component == "..") {
             if (--depth < 0) {
                 return false;
@@ -39,7 +32,6 @@ bool StaysInsideTarget(std::string_view destinationPart) {
             ++depth;
             endsGoingUp = false;
         }
-        begin = end + 1;
     }
     // A part that ends going up names a directory above its last file name, never a file.
     return !endsGoingUp;

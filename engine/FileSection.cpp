@@ -2,35 +2,21 @@
 #include <string>
 #include <vector>
 
-#include "app/MessageTable.h"
 #include "engine/DestinationPath.h"
 #include "engine/PackageInstaller.h"
 #include "engine/ScopedHandle.h"
-#include "platform/Application.h"
-#include "platform/Files.h"
+#include "platform/TextRules.h"
+#include "script/EntryParts.h"
 
 namespace quorvel {
 
 namespace {
 constexpr const char* kFileSection = "Dateinstallation";
-constexpr const char* kEntrySeparator = ">>";
 // A directory part of this length or less is a drive or too short to be one of Trassimo's.
 constexpr std::size_t kShortestDirectory = 3;
 
-// The text before the last backslash, or the whole path when it holds none.
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t lastBackslash = path.rfind('\\');
-    return lastBackslash == std::string::npos ? path : path.substr(0, lastBackslash);
-}
-
-bool IsCreatedOrPresent(std::uint32_t error) {
-    return error == platform::kNoError || error == platform::kErrorAlreadyExists;
-}
-
-void ReportCopyFailure(const std::string& source, const std::string& destination) {
-    platform::AppMessageBox(platform::FormatText(platform::LoadAppMessage(app::kMessageCopyFailed),
-                                                 {source, destination}),
-                            platform::kMbOk);
+bool IsCreatedOrPresent(platform::ErrorCode error) {
+    return error == platform::ErrorCode::kSuccess || error == platform::ErrorCode::kAlreadyExists;
 }
 }  // namespace
 
@@ -41,39 +27,55 @@ bool PackageInstaller::InstallFiles() {
     bool allCopied = true;
     std::string entry;
     while (scriptReader.NextEntry(entry)) {
-        if (!InstallFileEntry(entry)) {
+        if (!InstallFileEntry(entry, scriptReader.EntryLine())) {
             allCopied = false;
         }
     }
     return allCopied;
 }
 
-bool PackageInstaller::InstallFileEntry(const std::string& entry) {
-    const std::size_t separator = entry.find(kEntrySeparator);
-    if (separator == std::string::npos) {
+void PackageInstaller::ReportCopyFailure(const FileEntryPaths& paths) {
+    events_.Observe(run::CopyFailed{paths});
+    events_.ReportCopyFailure(paths.source, paths.destination);
+}
+
+bool PackageInstaller::InstallFileEntry(const std::string& entry, std::size_t line) {
+    const std::optional<EntryParts> parts = SplitEntry(entry);
+    if (!parts) {
+        events_.Observe(run::EntryPassedOver{kFileSection, line, entry});
         return true;  // not a file entry: passed over
     }
-    const std::string destinationPart = entry.substr(separator + 2);
-    const std::string source = installerDir + '\\' + entry.substr(0, separator);
-    const std::string destination = targetDir + destinationPart;
+    const FileEntryPaths paths{line, installerDir + '\\' + std::string(parts->before),
+                               targetDir + std::string(parts->after)};
 
-    if (!StaysInsideTarget(destinationPart)) {
-        ReportCopyFailure(source, destination);  // nothing is written outside Trassimo's folder
+    if (!StaysInsideTarget(parts->after)) {
+        events_.Observe(run::DestinationRefused{paths});
+        ReportCopyFailure(paths);  // nothing is written outside Trassimo's folder
         return false;
     }
-    if (IsTargetNewer(destination, source)) {
-        const std::string question = platform::FormatText(
-            platform::LoadAppMessage(app::kMessageTargetNewer), {destination, source});
-        if (platform::AppMessageBox(question, platform::kMbYesNo) == platform::kIdYes) {
+    const TimeComparison times = CompareTimes(paths.destination, paths.source);
+    if (times.newer) {
+        const bool keep = events_.KeepNewerTarget(paths.destination, paths.source);
+        events_.Observe(run::NewerTargetAsked{paths, times.destinationTime.value_or(0),
+                                              times.sourceTime, keep});
+        if (keep) {
             return true;  // the user keeps the existing file
         }
     }
-    const bool copied =
-        EnsureDirectory(destination) && platform::CopyFileReplacing(source, destination);
-    if (!copied) {
-        ReportCopyFailure(source, destination);
+    bool copied = EnsureDirectory(paths.destination);
+    if (copied) {
+        events_.Observe(run::FileCopying{paths, times.destinationOpened, times.destinationTime,
+                                         times.sourceTime});
+        copied = IsSuccess(host_.CopyFileReplacing(paths.source, paths.destination));
     }
-    platform::ResetFileAttributes(destination);
+    if (copied) {
+        events_.Observe(run::FileCopied{paths, times.destinationOpened, times.destinationTime,
+                                        times.sourceTime});
+    } else {
+        ReportCopyFailure(paths);
+    }
+    events_.Observe(run::AttributesResetting{paths.destination});
+    host_.ResetFileAttributes(paths.destination);
     return copied;
 }
 
@@ -82,13 +84,21 @@ bool PackageInstaller::EnsureDirectory(const std::string& filePath) {
     // created, then creates the missing ones from the top down, each with its second attempt.
     // The walk is a loop rather than a recursion, so a path of many components cannot exhaust
     // the stack.
+    auto create = [this](const std::string& directory) {
+        events_.Observe(run::FolderCreating{directory});
+        const platform::ErrorCode error = host_.CreateOneDirectory(directory);
+        if (IsSuccess(error)) {
+            events_.Observe(run::FolderCreated{directory});
+        }
+        return error;
+    };
     std::vector<std::string> missing;
-    std::string directory = DirectoryOf(filePath);
+    std::string directory(platform::DirectoryOf(filePath));
     while (true) {
         if (directory.size() <= kShortestDirectory) {
             break;  // a drive or too short: nothing is created at this level
         }
-        if (IsCreatedOrPresent(platform::CreateOneDirectory(directory))) {
+        if (IsCreatedOrPresent(create(directory))) {
             if (missing.empty()) {
                 return true;
             }
@@ -98,34 +108,48 @@ bool PackageInstaller::EnsureDirectory(const std::string& filePath) {
             break;  // a bare name has no parent that could be provided
         }
         missing.push_back(directory);
-        directory = DirectoryOf(directory);
+        directory = std::string(platform::DirectoryOf(directory));
     }
     bool created = false;
     for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
-        created = platform::CreateOneDirectory(*level) == platform::kNoError;
+        created = IsSuccess(create(*level));
     }
     return created;
 }
 
 bool PackageInstaller::IsTargetNewer(const std::string& destination, const std::string& source) {
-    const ScopedHandle target(platform::OpenFileForRead(destination));
+    return CompareTimes(destination, source).newer;
+}
+
+PackageInstaller::TimeComparison PackageInstaller::CompareTimes(const std::string& destination,
+                                                                const std::string& source) {
+    TimeComparison comparison;
+    const ScopedHandle target(host_.OpenFileForRead(destination));
     if (!target.IsValid()) {
-        return false;
+        return comparison;
     }
+    comparison.destinationOpened = true;
     // A package file that cannot be read is never preferred to the file in place.
-    const ScopedHandle package(platform::OpenFileForRead(source));
+    const ScopedHandle package(host_.OpenFileForRead(source));
+    const platform::Result<platform::FileTime> targetTime = platform::GetLastWriteTime(target);
+    if (targetTime) {
+        comparison.destinationTime = *targetTime;
+    }
     if (!package.IsValid()) {
-        return true;
+        comparison.newer = true;
+        return comparison;
     }
-    platform::FileTime targetTime = 0;
-    if (!platform::GetLastWriteTime(target.Get(), &targetTime)) {
-        return false;
+    if (!targetTime) {
+        return comparison;
     }
-    platform::FileTime packageTime = 0;
-    if (!platform::GetLastWriteTime(package.Get(), &packageTime)) {
-        return true;
+    const platform::Result<platform::FileTime> packageTime = platform::GetLastWriteTime(package);
+    if (!packageTime) {
+        comparison.newer = true;
+        return comparison;
     }
-    return targetTime > packageTime;
+    comparison.sourceTime = *packageTime;
+    comparison.newer = *targetTime > *packageTime;
+    return comparison;
 }
 
 }  // namespace quorvel

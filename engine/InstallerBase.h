@@ -4,14 +4,14 @@
 #include <string>
 
 #include "engine/StatusCode.h"
-#include "platform/ProgressBar.h"
+#include "platform/Host.h"
 
 namespace quorvel {
 
 class InstallerBase {
 public:
-    // Runs the install, moving `progressBar`; implemented by PackageInstaller.
-    virtual StatusCode Install(platform::ProgressBar& progressBar) = 0;
+    // Runs the install; implemented by PackageInstaller.
+    virtual StatusCode Install() = 0;
 
     // Reads Trassimo's installation directory from the registry into targetDir. Returns
     // kStatusSuccess, or kStatusFailure with targetDir unchanged.
@@ -20,11 +20,13 @@ public:
     const std::string& TargetDir() const { return targetDir; }
 
 protected:
-    InstallerBase() = default;
+    explicit InstallerBase(platform::Host& host) : host_(host) {}
     ~InstallerBase() = default;  // never destroyed through the base
     InstallerBase(const InstallerBase&) = delete;
     InstallerBase& operator=(const InstallerBase&) = delete;
 
+    // The machine the run reads and writes.
+    platform::Host& host_;
     // Trassimo's directory, always ending with one backslash once LookupTarget succeeded.
     std::string targetDir;
 };

@@ -2,8 +2,7 @@
 
 #include <memory>
 
-#include "platform/Application.h"
-#include "platform/Files.h"
+#include "platform/TextRules.h"
 
 namespace quorvel {
 
@@ -15,41 +14,40 @@ constexpr const char* kScriptFileName = "\\InstSkript.txt";
 constexpr const char* kCatalogueFile = "Resourcen\\Parallels\\Texturen.txt";
 }  // namespace
 
-bool PackageInstaller::SetInstallerDirFromModulePath() {
-    platform::Application* application = platform::Application::Current();
+PackageInstaller::PackageInstaller(platform::Host& host, RunEvents& events)
+    : InstallerBase(host), events_(events), scriptReader(host) {}
+
+bool PackageInstaller::FindPackage() {
+    cataloguePath = targetDir + kCatalogueFile;
     const auto buffer = std::make_unique<char[]>(kModulePathBufferSize);
-    const std::uint32_t length =
-        application != nullptr ? application->ModuleFileName(buffer.get(), kModulePathQuerySize)
-                               : platform::ExecutablePath(buffer.get(), kModulePathQuerySize);
+    const std::uint32_t length = host_.ModuleFileName(buffer.get(), kModulePathQuerySize);
     // A path that was cut to fit the query would name the wrong folder.
     if (length == 0 || length >= kModulePathQuerySize) {
         return false;
     }
-    const std::string modulePath(buffer.get(), length);
-    const std::size_t lastBackslash = modulePath.rfind('\\');
-    installerDir =
-        lastBackslash == std::string::npos ? modulePath : modulePath.substr(0, lastBackslash);
+    installerDir = platform::DirectoryOf(std::string_view(buffer.get(), length));
     return true;
 }
 
-StatusCode PackageInstaller::Install(platform::ProgressBar& progressBar) {
-    progressBar.SetRange(0, kProgressSteps);
-    int position = 0;
-    progressBar.SetPosition(position);
-    auto step = [&progressBar, &position] { progressBar.SetPosition(++position); };
+bool PackageInstaller::OpenScript() {
+    return scriptReader.Open(installerDir + kScriptFileName);
+}
 
-    if (!SetInstallerDirFromModulePath()) {
+StatusCode PackageInstaller::Install() {
+    events_.SetRange(0, kProgressSteps);
+    int position = 0;
+    events_.SetPosition(position);
+    auto step = [this, &position] { events_.SetPosition(++position); };
+
+    if (!FindPackage()) {
         // Without the package folder no stage can find its files: nothing is touched.
         while (position < kProgressSteps) {
             step();
         }
         return kStatusFailure;
     }
-    const std::string scriptPath = installerDir + kScriptFileName;
-    cataloguePath = targetDir + kCatalogueFile;
     step();
-
-    const bool scriptOpened = scriptReader.Open(scriptPath);
+    const bool scriptOpened = OpenScript();
     step();
     const bool filesInstalled = InstallFiles();
     step();

@@ -5,22 +5,6 @@
 
 namespace quorvel {
 
-class ScopedHandle {
-public:
-    explicit ScopedHandle(platform::FileHandle handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (IsValid()) {
-            platform::CloseFile(handle_);
-        }
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-    bool IsValid() const { return handle_ != platform::kInvalidFileHandle; }
-    platform::FileHandle Get() const { return handle_; }
-
-private:
-    platform::FileHandle handle_;
-};
+using ScopedHandle = platform::UniqueFile;
 
 }  // namespace quorvel

@@ -46,9 +46,14 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(Host(name)); }
-    std::size_t EntryCount() const {
+    void MakeFolders(const std::string& name) const {
+        std::filesystem::create_directories(Host(name));
+    }
+    // The entries of the folder, or of a folder below it.
+    std::size_t EntryCount(const std::string& name = std::string()) const {
         std::size_t count = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(host_)) {
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(name.empty() ? host_ : Host(name))) {
             ++count;
         }
         return count;

@@ -6,13 +6,15 @@
 #include <string>
 
 #include "fuzz/FuzzFiles.h"
+#include "platform/MachineHost.h"
 #include "script/ScriptReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const quorvel::fuzz::FuzzFolder folder;
     folder.Write("InstSkript.txt", std::string(reinterpret_cast<const char*>(data), size));
 
-    quorvel::ScriptReader reader;
+    static quorvel::platform::MachineHost host;
+    quorvel::ScriptReader reader(host);
     if (!reader.Open(folder.Windows("InstSkript.txt"))) {
         std::abort();  // the file was just written
     }

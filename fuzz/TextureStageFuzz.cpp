@@ -4,65 +4,86 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalogue/TextureCatalogue.h"
 #include "engine/PackageInstaller.h"
 #include "fuzz/FuzzFiles.h"
+#include "platform/MachineHost.h"
+#include "tests/support/QuietRunEvents.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
 
-class FuzzInstaller : public quorvel::PackageInstaller {
-public:
-    FuzzInstaller(const std::string& script, const std::string& catalogue) {
-        scriptReader.Open(script);
-        cataloguePath = catalogue;
+constexpr const char* kFolder = "Sim/Resourcen/Parallels";
+constexpr const char* kCatalogue = "Sim/Resourcen/Parallels/Texturen.txt";
+
+// A package folder and a Trassimo folder, with Trassimo registered in a prefix of its own.
+struct Stage {
+    Stage() {
+        folder.MakeFolders(kFolder);
+        folder.MakeFolders("Paket");
+        registry.RegisterTrassimo(folder.Windows("Sim/Trassimo.exe"));
+        host.SetInstallerPath(folder.Windows("Paket/Quorvel.exe"));
     }
+
+    quorvel::fuzz::FuzzFolder folder;
+    quorvel::test::TestRegistry registry;
+    quorvel::platform::MachineHost host;
 };
 
 // Loads a catalogue file and gives its normalised text; aborts when it cannot be read.
-std::string Normalised(const quorvel::fuzz::FuzzFolder& folder, const std::string& name) {
-    FuzzInstaller installer(folder.Windows("none"), folder.Windows(name));
-    if (!installer.LoadCatalogue()) {
+std::string Normalised(Stage& stage) {
+    const std::optional<quorvel::catalogue::TextureCatalogue> loaded =
+        quorvel::catalogue::TextureCatalogue::Load(stage.host, stage.folder.Windows(kCatalogue));
+    if (!loaded) {
         std::abort();
     }
-    return installer.CatalogueText();
+    return loaded->Text();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const quorvel::fuzz::FuzzFolder folder;
+    static Stage stage;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     // The script comes first; a zero byte, where there is one, starts the catalogue.
     const std::size_t split = input.find('\0');
     const std::string script(input.substr(0, split));
     const std::string catalogue(split == std::string_view::npos ? std::string_view()
                                                                 : input.substr(split + 1));
-    folder.Write("InstSkript.txt", script);
-    folder.Write("Texturen.txt", catalogue);
+    stage.folder.Write("Paket/InstSkript.txt", script);
+    stage.folder.Write(kCatalogue, catalogue);
 
     bool merged = false;
     {
-        FuzzInstaller installer(folder.Windows("InstSkript.txt"), folder.Windows("Texturen.txt"));
+        quorvel::test::QuietRunEvents events;
+        quorvel::PackageInstaller installer(stage.host, events);
+        if (installer.LookupTarget() != quorvel::kStatusSuccess || !installer.FindPackage()) {
+            std::abort();
+        }
+        installer.OpenScript();
         merged = installer.MergeTextures();
     }
-    if (folder.EntryCount() != 2) {
+    if (stage.folder.EntryCount(kFolder) != 1) {
         std::abort();  // a temporary file was left behind
     }
     if (!merged) {
-        if (folder.Read("Texturen.txt") != catalogue) {
+        if (stage.folder.Read(kCatalogue) != catalogue) {
             std::abort();  // a failed merge touched the catalogue
         }
         return 0;
     }
     // Written once more from its own text, the catalogue must load to the same text.
-    const std::string once = Normalised(folder, "Texturen.txt");
-    FuzzInstaller rewriter(folder.Windows("none"), folder.Windows("Texturen.txt"));
-    if (!rewriter.LoadCatalogue() || !rewriter.SaveCatalogue()) {
+    const std::string once = Normalised(stage);
+    const quorvel::catalogue::TextureCatalogue rewritten(once);
+    if (!IsSuccess(stage.host.ReplaceFileContent(stage.folder.Windows(kCatalogue),
+                                                 rewritten.FileBytes()))) {
         std::abort();
     }
-    if (Normalised(folder, "Texturen.txt") != once) {
+    if (Normalised(stage) != once) {
         std::abort();  // the normalised form is not stable
     }
     return 0;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace quorvel::platform::posix;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const WindowsPathResult parsed = ParseWindowsPath(input);
-    if (parsed.error == 0) {
+    if (IsSuccess(parsed.error)) {
         for (const std::string& name : parsed.path.names) {
             if (IsUnsafeName(name)) {
                 std::abort();
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string drive = Prefix().Host("drive_c");
     const PathContext context{Prefix().Host(""), drive + "/Sim"};
     const HostPathResult resolved = ResolveHostPath(input, context);
-    if (resolved.error == 0 && !resolved.path.name.empty() && IsUnsafeName(resolved.path.name)) {
+    if (IsSuccess(resolved.error) && !resolved.path.name.empty() &&
+        IsUnsafeName(resolved.path.name)) {
         std::abort();
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/Utf8.h"
+
 namespace quorvel::platform {
 
 namespace {
@@ -13,59 +15,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  //
 };
-
-void AppendUtf8(std::string& out, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    }
-}
-
-// Decodes one UTF-8 character at `text[*index]`, advancing the index; nothing when invalid.
-std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t* index) {
-    const auto lead = static_cast<unsigned char>(text[*index]);
-    int length = 0;
-    char32_t codePoint = 0;
-    if (lead < 0x80) {
-        ++*index;
-        return lead;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return std::nullopt;
-    }
-    if (*index + static_cast<std::size_t>(length) > text.size()) {
-        return std::nullopt;
-    }
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[*index + static_cast<std::size_t>(i)]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallest[static_cast<std::size_t>(length)] || codePoint > 0x10FFFF ||
-        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        return std::nullopt;  // overlong forms and surrogates are not UTF-8
-    }
-    *index += static_cast<std::size_t>(length);
-    return codePoint;
-}
 
 }  // namespace
 

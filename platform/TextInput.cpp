@@ -3,34 +3,33 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/TextRules.h"
+
 namespace quorvel::platform {
 
 namespace {
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z
-
-// Whitespace as the classic locale has it.
-bool IsWhitespace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 }  // namespace
 
-bool TextInputFile::Open(const std::string& path) {
+bool TextInputFile::Open(Host& host, const std::string& path) {
+    Attach(host.OpenFileForRead(path));
+    return IsOpen();
+}
+
+void TextInputFile::Attach(UniqueFile file) {
     Close();
-    handle_ = OpenFileForRead(path);
+    file_ = std::move(file);
     fileEnded_ = !IsOpen();
     atEnd_ = false;
     failed_ = !IsOpen();
     readError_ = false;
-    return IsOpen();
+    line_ = 1;
 }
 
 void TextInputFile::Close() {
-    if (IsOpen()) {
-        CloseFile(handle_);
-        handle_ = kInvalidFileHandle;
-    }
+    file_.Reset();
     fileEnded_ = true;
     rawBegin_ = rawEnd_ = 0;
     textBegin_ = textEnd_ = 0;
@@ -45,13 +44,13 @@ bool TextInputFile::RefillRaw() {
     std::memmove(raw_.data(), raw_.data() + rawBegin_, kept);
     rawBegin_ = 0;
     rawEnd_ = kept;
-    const std::ptrdiff_t count = ReadFromFile(handle_, raw_.data() + kept, raw_.size() - kept);
-    if (count <= 0) {
-        readError_ = count < 0;
+    const Result<std::size_t> count = ReadFromFile(file_, raw_.data() + kept, raw_.size() - kept);
+    if (!count || *count == 0) {
+        readError_ = !count;
         fileEnded_ = true;
         return false;
     }
-    rawEnd_ += static_cast<std::size_t>(count);
+    rawEnd_ += *count;
     return true;
 }
 
@@ -102,6 +101,9 @@ bool TextInputFile::ReadSkippingWhitespace(char& c) {
         if (!IsWhitespace(next)) {
             c = next;
             return true;
+        }
+        if (next == kLineFeed) {
+            ++line_;
         }
     }
 }

@@ -11,20 +11,23 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/Host.h"
 
 namespace quorvel::platform {
 
 class TextInputFile {
 public:
     TextInputFile() = default;
-    explicit TextInputFile(const std::string& path) { Open(path); }
-    ~TextInputFile() { Close(); }
+    // Reads `file`; an invalid owner leaves the input failed.
+    explicit TextInputFile(UniqueFile file) { Attach(std::move(file)); }
+    TextInputFile(Host& host, const std::string& path) { Open(host, path); }
+    ~TextInputFile() = default;
     TextInputFile(const TextInputFile&) = delete;
     TextInputFile& operator=(const TextInputFile&) = delete;
 
     // Opens an existing file for reading; a file that does not open leaves the input failed.
-    bool Open(const std::string& path);
-    bool IsOpen() const { return handle_ != kInvalidFileHandle; }
+    bool Open(Host& host, const std::string& path);
+    bool IsOpen() const { return file_.IsValid(); }
     void Close();
 
     // Passes over whitespace (space and the bytes 0x09 to 0x0D), then takes one character.
@@ -41,14 +44,19 @@ public:
     // True when the input ended because the file could not be read on, not at its end.
     bool HadReadError() const { return readError_; }
 
+    // The line of the next character: 1 plus the line feeds passed over so far.
+    std::size_t Line() const { return line_; }
+
 private:
+    void Attach(UniqueFile file);
     // Makes more text available; false when the input has none left.
     bool FillText();
     // Reads more bytes of the file behind any unconsumed ones; false at its end or on an error.
     bool RefillRaw();
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
-    FileHandle handle_ = kInvalidFileHandle;
+    UniqueFile file_;
+    std::size_t line_ = 1;
     bool fileEnded_ = true;  // no more bytes come from the file (end, Ctrl-Z or error)
     bool atEnd_ = false;
     bool failed_ = true;

@@ -22,7 +22,7 @@ ScriptReader::~ScriptReader() {
 
 bool ScriptReader::Open(const std::string& path) {
     scriptPath = path;
-    stream = std::make_unique<platform::TextInputFile>(scriptPath);
+    stream = std::make_unique<platform::TextInputFile>(host_, scriptPath);
     if (!stream->IsOpen()) {
         return false;  // the stream that did not open stays until the next Close
     }
@@ -32,7 +32,7 @@ bool ScriptReader::Open(const std::string& path) {
 
 bool ScriptReader::FindSection(const std::string& name) {
     Close();
-    stream = std::make_unique<platform::TextInputFile>(scriptPath);
+    stream = std::make_unique<platform::TextInputFile>(host_, scriptPath);
     if (!stream->IsOpen()) {
         return false;
     }
@@ -51,6 +51,7 @@ bool ScriptReader::FindSection(const std::string& name) {
 bool ScriptReader::NextEntry(std::string& entry) {
     entry.clear();
     SkipBlanks();
+    entryLine_ = stream != nullptr ? stream->Line() : 0;
     char c = 0;
     if (!ReadChar(c) || c != kOpenBrace) {
         return false;

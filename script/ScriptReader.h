@@ -6,13 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/Host.h"
 #include "platform/TextInput.h"
 
 namespace quorvel {
 
 class ScriptReader {
 public:
-    ScriptReader() = default;
+    // A reader that opens the script through `host`.
+    explicit ScriptReader(platform::Host& host) : host_(host) {}
     ~ScriptReader();
     ScriptReader(const ScriptReader&) = delete;
     ScriptReader& operator=(const ScriptReader&) = delete;
@@ -28,6 +30,9 @@ public:
     // The next entry of the section found last, its outer braces removed; false at the end of
     // the section or when the script ends inside the entry.
     bool NextEntry(std::string& entry);
+
+    // The line of the script (1-based) on which the entry NextEntry read last began.
+    std::size_t EntryLine() const { return entryLine_; }
 
     // Ends the current pass over the script; always true.
     bool Close();
@@ -46,8 +51,10 @@ private:
     bool PeekIsBlank();
     void SkipBlanks();
 
+    platform::Host& host_;
     std::unique_ptr<platform::TextInputFile> stream;
     std::string scriptPath;
+    std::size_t entryLine_ = 0;
 };
 
 }  // namespace quorvel

@@ -8,7 +8,7 @@
 namespace quorvel::app::qt {
 
 void DesktopApp::Run() {
-    MainDialog dialog;
+    MainDialog dialog(*this);
     SetMainWindow(&dialog);
     dialog.exec();
     SetMainWindow(nullptr);

@@ -27,10 +27,11 @@ constexpr DialogBox kProgressBox{7, 37, 221, 21};
 
 }  // namespace
 
-MainDialog::MainDialog(QWidget* parent)
+MainDialog::MainDialog(platform::Application& application, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+                          Qt::MSWindowsFixedSizeDialogHint),
+      application_(application) {
     setWindowTitle(QStringLiteral(QUORVEL_MAIN_TITLE));
     setWindowIcon(ApplicationIcon());
     setFont(DialogFont());
@@ -42,7 +43,8 @@ MainDialog::MainDialog(QWidget* parent)
     install->setObjectName(kInstallButtonName);
     install->setGeometry(PixelBox(kInstallBox, base));
     install->setDefault(true);
-    connect(install, &QPushButton::clicked, this, [this] { RunInstallCommand(*this); });
+    connect(install, &QPushButton::clicked, this,
+            [this] { RunInstallCommand(*this, application_); });
 
     auto* cancel = new QPushButton(QString::fromUtf8(QUORVEL_CANCEL_BUTTON), this);
     cancel->setObjectName(kCancelButtonName);
@@ -70,7 +72,7 @@ platform::ProgressBar& MainDialog::InstallProgressBar() {
 
 void MainDialog::AddAboutEntry() {
     const QString label = QString::fromStdString(
-        platform::Cp1252ToUtf8(platform::LoadAppMessage(kMessageAboutEntry)));
+        platform::Cp1252ToUtf8(application_.LoadMessage(kMessageAboutEntry)));
     if (label.isEmpty()) {
         return;
     }

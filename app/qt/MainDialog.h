@@ -5,6 +5,7 @@
 #include <QtWidgets/QDialog>
 
 #include "app/InstallCommand.h"
+#include "platform/Application.h"
 
 class QAction;
 
@@ -20,7 +21,8 @@ public:
     static constexpr const char* kTextName = "text";
     static constexpr const char* kProgressBarName = "progressBar";
 
-    explicit MainDialog(QWidget* parent = nullptr);
+    // A dialog whose install command runs for `application`.
+    explicit MainDialog(platform::Application& application, QWidget* parent = nullptr);
 
     platform::ProgressBar& InstallProgressBar() override;
     void EndDialogOk() override { accept(); }
@@ -33,6 +35,7 @@ public:
 private:
     void AddAboutEntry();
 
+    platform::Application& application_;
     DialogProgressBar* progressBar_;
     QAction* aboutAction_ = nullptr;
 };

@@ -91,7 +91,7 @@ void ConsoleDialog::RunModal() {
         const KeyPress key = app_.Keys().NextKey();
         switch (key.kind) {
             case KeyPress::Kind::Enter:
-                RunInstallCommand(*this);
+                RunInstallCommand(*this, app_);
                 if (!ended_) {
                     ShowButtons();
                 }

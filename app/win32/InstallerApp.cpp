@@ -32,7 +32,7 @@ bool InstallerApp::InitInstance() {
     controls.dwICC = ICC_PROGRESS_CLASS;
     InitCommonControlsEx(&controls);
 
-    InstallerDialog dialog;
+    InstallerDialog dialog(*this);
     mainDialog_ = &dialog;
     dialog.DoModal();  // OK, Cancel or a dialog that could not be created: the end either way
     mainDialog_ = nullptr;
@@ -63,7 +63,7 @@ std::string InstallerApp::LoadMessage(unsigned id) {
 const std::string& InstallerApp::Name() {
     if (name_.empty()) {
         std::array<char, kModulePathSize> path{};
-        const std::uint32_t length = ModuleFileName(path.data(), kModulePathSize);
+        const std::uint32_t length = Machine().ModuleFileName(path.data(), kModulePathSize);
         name_ = ApplicationNameFromPath(std::string_view(path.data(), length));
     }
     return name_;

@@ -17,8 +17,9 @@ namespace {
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
 }  // namespace
 
-InstallerDialog::InstallerDialog()
+InstallerDialog::InstallerDialog(platform::Application& application)
     : ModalDialog(QUORVEL_IDD_MAIN, nullptr),
+      application_(application),
       // At the system's standard icon size; a missing icon leaves a null handle, shown as none.
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QUORVEL_IDI_APP))),
       testQueryMessage_(RegisterWindowMessageW(kTestQueryMessageName)) {}
@@ -40,7 +41,7 @@ void InstallerDialog::AppendAboutEntry() {
     if (systemMenu == nullptr) {
         return;
     }
-    const std::string label = platform::LoadAppMessage(app::kMessageAboutEntry);
+    const std::string label = application_.LoadMessage(app::kMessageAboutEntry);
     if (label.empty()) {
         return;
     }
@@ -49,7 +50,7 @@ void InstallerDialog::AppendAboutEntry() {
 }
 
 void InstallerDialog::OnOK() {
-    app::RunInstallCommand(*this);
+    app::RunInstallCommand(*this, application_);
 }
 
 bool InstallerDialog::OnSysCommand(WPARAM command, LPARAM /*position*/) {

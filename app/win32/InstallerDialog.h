@@ -7,13 +7,15 @@
 #include "app/InstallCommand.h"
 #include "app/win32/ModalDialog.h"
 #include "app/win32/ProgressControl.h"
+#include "platform/Application.h"
 
 namespace quorvel::win32 {
 
 class InstallerDialog final : public ModalDialog, public app::InstallDialogHost {
 public:
-    // Loads the application's icon; the window itself exists only while DoModal runs.
-    InstallerDialog();
+    // Loads the application's icon; the window itself exists only while DoModal runs. The
+    // install command runs for `application`.
+    explicit InstallerDialog(platform::Application& application);
     ~InstallerDialog() = default;
 
     // InstallDialogHost: what the install command needs of the dialog.
@@ -34,6 +36,7 @@ private:
     void AppendAboutEntry();
     void PaintMinimisedIcon();
 
+    platform::Application& application_;
     ProgressControl progressBar_;
     HICON icon_;             // shared resource icon: never destroyed
     UINT testQueryMessage_;  // see TestQuery.h

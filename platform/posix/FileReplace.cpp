@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
 #include "platform/posix/ReplaceTarget.h"
 #include "platform/posix/TemporaryFile.h"
@@ -34,10 +34,10 @@ int KeepOldMetadata(int fd, const struct stat& old) {
 
 }  // namespace
 
-std::uint32_t ReplaceFileContent(const std::string& path, const std::string& bytes) {
+ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_view bytes) {
     posix::ReplaceTarget target;
-    if (const std::uint32_t error = posix::FindReplaceTarget(path.c_str(), &target);
-        error != kNoError) {
+    if (const ErrorCode error = posix::FindReplaceTarget(path.c_str(), &target);
+        !IsSuccess(error)) {
         return error;
     }
     posix::TemporaryFile replacement(target.folder, target.exists ? 0600 : kNewFileMode);
@@ -62,7 +62,7 @@ std::uint32_t ReplaceFileContent(const std::string& path, const std::string& byt
     if (folder.IsValid()) {
         ::fsync(folder.Get());
     }
-    return kNoError;
+    return ErrorCode::kSuccess;
 }
 
 }  // namespace quorvel::platform

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Cp1252.h"
+#include "platform/TextRules.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/WindowsPath.h"
 #include "platform/posix/WinePrefix.h"
@@ -16,20 +17,12 @@ namespace quorvel::platform::posix {
 
 namespace {
 
-constexpr std::uint32_t kErrorPathNotFound = 3;
-
 std::vector<std::string> SplitHostPath(std::string_view path) {
     std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
+    for (const std::string_view name : SplitPath(path, [](char c) { return c == '/'; })) {
+        if (!name.empty()) {
+            names.emplace_back(name);
         }
-        if (end > start) {
-            names.emplace_back(path.substr(start, end - start));
-        }
-        start = end + 1;
     }
     return names;
 }
@@ -136,13 +129,13 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std:
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context) {
     HostPathResult result;
     const WindowsPathResult parsed = ParseWindowsPath(windowsPath);
-    if (parsed.error != 0) {
+    if (!IsSuccess(parsed.error)) {
         result.error = parsed.error;
         return result;
     }
     std::optional<Start> start = FindStart(parsed.path, context);
     if (!start) {
-        result.error = kErrorPathNotFound;
+        result.error = ErrorCode::kPathNotFound;
         return result;
     }
     for (std::size_t step = 0; step < parsed.path.parentSteps && !start->names.empty(); ++step) {
@@ -158,7 +151,7 @@ HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& 
     if (names.empty()) {
         struct stat status {};
         if (::stat(folder.c_str(), &status) != 0) {
-            result.error = kErrorPathNotFound;
+            result.error = ErrorCode::kPathNotFound;
             return result;
         }
         host.folder = folder;
@@ -168,7 +161,7 @@ HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& 
     for (std::size_t i = 0; i + 1 < names.size(); ++i) {
         const std::optional<std::string> found = FindEntryIgnoringCase(folder, names[i]);
         if (!found) {
-            result.error = kErrorPathNotFound;
+            result.error = ErrorCode::kPathNotFound;
             return result;
         }
         folder = JoinHostPath(folder, *found);

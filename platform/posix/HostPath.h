@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ErrorCode.h"
+
 namespace quorvel::platform::posix {
 
 struct PathContext {
@@ -31,7 +33,7 @@ struct HostPath {
 };
 
 struct HostPathResult {
-    std::uint32_t error = 0;  // a Win32 error code; 0 when `path` holds the result
+    ErrorCode error = ErrorCode::kSuccess;  // kSuccess when `path` holds the result
     HostPath path;
 };
 

@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "platform/Cp1252.h"
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
+#include "platform/ModuleFileName.h"
+#include "platform/posix/DriveMapping.h"
+#include "platform/posix/WinePrefix.h"
 
 namespace quorvel::platform::posix {
 
@@ -46,16 +48,6 @@ std::optional<std::string> WindowsPathOfHostPath(std::string_view hostPath) {
     return "Z:" + *narrow;
 }
 
-std::uint32_t CopyModuleFileName(std::string_view path, char* buffer, std::uint32_t size) {
-    if (buffer == nullptr || size == 0) {
-        return 0;
-    }
-    const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
-    std::memcpy(buffer, path.data(), copied);
-    buffer[copied] = '\0';
-    return path.size() < size ? static_cast<std::uint32_t>(copied) : size;
-}
-
 }  // namespace quorvel::platform::posix
 
 namespace quorvel::platform {
@@ -63,14 +55,14 @@ namespace quorvel::platform {
 std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) {
     const std::optional<std::string> host = posix::ExecutableHostPath();
     const std::optional<std::string> windows =
-        host ? posix::WindowsPathOfHostPath(*host) : std::nullopt;
+        host ? posix::WindowsPathOnDrives(*host, posix::WinePrefixDirectory()) : std::nullopt;
     if (!windows) {
         if (buffer != nullptr && size > 0) {
             buffer[0] = '\0';
         }
         return 0;
     }
-    return posix::CopyModuleFileName(*windows, buffer, size);
+    return CopyModuleFileName(*windows, buffer, size);
 }
 
 }  // namespace quorvel::platform

@@ -1,7 +1,6 @@
-// The running executable's path as GetModuleFileNameA reports it.
+// The running executable's path as Wine shows it to GetModuleFileNameA.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,9 +12,5 @@ namespace quorvel::platform::posix {
 // or that holds a backslash (a name character Windows cannot show) or a character that 1252
 // cannot represent.
 std::optional<std::string> WindowsPathOfHostPath(std::string_view hostPath);
-
-// Copies `path` as GetModuleFileNameA does: the length copied when it fits with its zero;
-// else cut to `size` - 1 characters, zero-terminated, and `size` returned; 0 for no buffer.
-std::uint32_t CopyModuleFileName(std::string_view path, char* buffer, std::uint32_t size);
 
 }  // namespace quorvel::platform::posix

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <climits>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/UniqueFd.h"
@@ -24,10 +24,53 @@ int DescriptorOf(FileHandle handle) {
 
 }  // namespace
 
-FileHandle OpenFileForRead(const std::string& path) {
+void CloseFileHandle(FileHandle handle) {
+    const int fd = DescriptorOf(handle);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
+    const int fd = DescriptorOf(file.Get());
+    struct stat status {};
+    if (fd < 0) {
+        return ErrorCode::kInvalidHandle;
+    }
+    if (::fstat(fd, &status) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    FileTime lastWrite = 0;
+    if (!posix::FileTimeOfTimespec(status.st_mtim, &lastWrite)) {
+        return ErrorCode::kInvalidParameter;  // a time before 1601
+    }
+    return lastWrite;
+}
+
+Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
+    const int fd = DescriptorOf(file.Get());
+    if (fd < 0) {
+        return ErrorCode::kInvalidHandle;
+    }
+    if (buffer == nullptr && size > 0) {
+        return ErrorCode::kInvalidParameter;
+    }
+    constexpr std::size_t kLargestRead = 0x7FFFF000;  // what Linux reads at most in one call
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, size < kLargestRead ? size : kLargestRead);
+        if (count >= 0) {
+            return static_cast<std::size_t>(count);
+        }
+        if (errno != EINTR) {
+            return posix::Win32ErrorOfErrno(errno);
+        }
+    }
+}
+
+UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
     const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
-    if (resolved.error != 0 || !resolved.path.exists || resolved.path.trailingSeparator) {
-        return kInvalidFileHandle;
+    if (!IsSuccess(resolved.error) || !resolved.path.exists || resolved.path.trailingSeparator) {
+        return UniqueFile();
     }
     // Without blocking, so that a FIFO met here cannot hang the open; the file is checked to
     // be a regular one before it is handed out.
@@ -35,61 +78,33 @@ FileHandle OpenFileForRead(const std::string& path) {
         ::open(resolved.path.Full().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat status {};
     if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return kInvalidFileHandle;
+        return UniqueFile();
     }
     const int flags = ::fcntl(file.Get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        return kInvalidFileHandle;
+        return UniqueFile();
     }
-    return file.Release();
+    return UniqueFile(file.Release());
 }
 
-bool GetLastWriteTime(FileHandle handle, FileTime* lastWrite) {
-    const int fd = DescriptorOf(handle);
-    struct stat status {};
-    if (fd < 0 || lastWrite == nullptr || ::fstat(fd, &status) != 0) {
-        return false;
-    }
-    return posix::FileTimeOfTimespec(status.st_mtim, lastWrite);
-}
-
-std::ptrdiff_t ReadFromFile(FileHandle handle, char* buffer, std::size_t size) {
-    const int fd = DescriptorOf(handle);
-    if (fd < 0 || (buffer == nullptr && size > 0)) {
-        return -1;
-    }
-    constexpr std::size_t kLargestRead = 0x7FFFF000;  // what Linux reads at most in one call
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, size < kLargestRead ? size : kLargestRead);
-        if (count >= 0 || errno != EINTR) {
-            return count;
-        }
-    }
-}
-
-bool CloseFile(FileHandle handle) {
-    const int fd = DescriptorOf(handle);
-    return fd >= 0 && ::close(fd) == 0;
-}
-
-std::uint32_t CreateOneDirectory(const std::string& path) {
+ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
     const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
-    if (resolved.error != 0) {
+    if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
     if (resolved.path.exists) {
-        return kErrorAlreadyExists;  // whatever it is: a file of that name too, as on Windows
+        return ErrorCode::kAlreadyExists;  // whatever it is: a file of that name too, as on Windows
     }
     // The mode of Wine's folders: all permissions less the umask.
     if (::mkdir(resolved.path.Full().c_str(), 0777) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
-    return kNoError;
+    return ErrorCode::kSuccess;
 }
 
-void ResetFileAttributes(const std::string& path) {
+void MachineHost::ResetFileAttributes(const std::string& path) {
     const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
-    if (resolved.error != 0 || !resolved.path.exists) {
+    if (!IsSuccess(resolved.error) || !resolved.path.exists) {
         return;
     }
     const std::string host = resolved.path.Full();

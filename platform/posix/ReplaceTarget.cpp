@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/Files.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/Win32Errors.h"
 
@@ -26,18 +25,18 @@ bool IsWriteProtected(const std::string& path, const struct stat& status) {
            ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
-std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target) {
+ErrorCode FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target) {
     const HostPathResult resolved = ResolveHostPath(windowsPath);
-    if (resolved.error != 0) {
+    if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
     const HostPath& host = resolved.path;
     if (host.trailingSeparator) {
-        return kErrorInvalidName;
+        return ErrorCode::kInvalidName;
     }
     *target = ReplaceTarget{host.folder, host.Full(), false, {}};
     if (!host.exists) {
-        return kNoError;
+        return ErrorCode::kSuccess;
     }
     struct stat status {};
     if (::lstat(target->path.c_str(), &status) != 0) {
@@ -46,7 +45,7 @@ std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* tar
     if (S_ISLNK(status.st_mode)) {
         const std::unique_ptr<char, FreeDeleter> real(::realpath(target->path.c_str(), nullptr));
         if (!real) {
-            return kNoError;  // a dangling link: the new file takes its place
+            return ErrorCode::kSuccess;  // a dangling link: the new file takes its place
         }
         target->path = real.get();
         // realpath gives an absolute path: its folder is all before the last slash, or "/".
@@ -59,11 +58,11 @@ std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* tar
         }
     }
     if (!S_ISREG(status.st_mode) || IsWriteProtected(target->path, status)) {
-        return kErrorAccessDeniedCode;
+        return ErrorCode::kAccessDenied;
     }
     target->exists = true;
     target->status = status;
-    return kNoError;
+    return ErrorCode::kSuccess;
 }
 
 }  // namespace quorvel::platform::posix

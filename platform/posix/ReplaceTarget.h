@@ -5,9 +5,10 @@
 
 #include <sys/stat.h>
 
-#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/ErrorCode.h"
 
 namespace quorvel::platform::posix {
 
@@ -18,10 +19,10 @@ struct ReplaceTarget {
     struct stat status {};  // of that file
 };
 
-// 0, or the Win32 error: that of the path's resolution; ERROR_INVALID_NAME (123) for a path
+// kSuccess, or the Win32 error: that of the path's resolution; ERROR_INVALID_NAME (123) for a path
 // ending in a separator; ERROR_ACCESS_DENIED (5) when a folder or another entry that is no
 // regular file is there, or a write-protected file.
-std::uint32_t FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target);
+ErrorCode FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target);
 
 // Read-only as Windows shows it: no write permission for the owner, or none for this process.
 // The first test also holds for root, whom the kernel would let write.

@@ -2,33 +2,33 @@
 
 #include <cerrno>
 
-#include "platform/Files.h"
-
 namespace quorvel::platform::posix {
 
-std::uint32_t Win32ErrorOfErrno(int error) {
+ErrorCode Win32ErrorOfErrno(int error) {
     switch (error) {
         case 0:
-            return kNoError;
+            return ErrorCode::kSuccess;
         case ENOENT:
         case ENOTDIR:
-            return kErrorPathNotFound;
+            return ErrorCode::kPathNotFound;
         case EACCES:
         case EPERM:
         case EROFS:
         case EISDIR:
         case ETXTBSY:
-            return kErrorAccessDeniedCode;
+            return ErrorCode::kAccessDenied;
         case ENOSPC:
         case EDQUOT:
         case EFBIG:
-            return kErrorDiskFull;
+            return ErrorCode::kDiskFull;
         case EEXIST:
-            return kErrorAlreadyExists;
+            return ErrorCode::kAlreadyExists;
         case ENAMETOOLONG:
-            return kErrorFilenameTooLong;
+            return ErrorCode::kFilenameExcedRange;
+        case ENOTEMPTY:
+            return ErrorCode::kDirNotEmpty;
         default:
-            return kErrorGeneric;
+            return ErrorCode::kGenFailure;
     }
 }
 

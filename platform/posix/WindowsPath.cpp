@@ -1,15 +1,10 @@
 #include "platform/posix/WindowsPath.h"
 
+#include "platform/TextRules.h"
+
 namespace quorvel::platform::posix {
 
 namespace {
-
-constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorInvalidName = 123;
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 bool IsDriveLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -27,10 +22,10 @@ WindowsPath ReadStart(std::string_view path, std::string_view* rest) {
     *rest = path;
     if (path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0])) {
         start.drive = static_cast<char>(path[0] | 0x20);
-        const bool rooted = path.size() >= 3 && IsSeparator(path[2]);
+        const bool rooted = path.size() >= 3 && IsPathSeparator(path[2]);
         start.start = rooted ? PathStart::kDriveRoot : PathStart::kDriveCurrent;
         rest->remove_prefix(rooted ? 3 : 2);
-    } else if (IsSeparator(path[0])) {
+    } else if (IsPathSeparator(path[0])) {
         start.start = PathStart::kCurrentDriveRoot;
         rest->remove_prefix(1);
     }
@@ -54,8 +49,9 @@ std::string_view StripEnd(std::string_view name, bool isLast) {
 
 WindowsPathResult ParseWindowsPath(std::string_view path) {
     WindowsPathResult result;
-    if (path.empty() || (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]))) {
-        result.error = kErrorPathNotFound;
+    if (path.empty() ||
+        (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]))) {
+        result.error = ErrorCode::kPathNotFound;
         return result;
     }
     std::string_view rest;
@@ -63,18 +59,13 @@ WindowsPathResult ParseWindowsPath(std::string_view path) {
     WindowsPath& parsed = result.path;
     const bool fromRoot =
         parsed.start == PathStart::kDriveRoot || parsed.start == PathStart::kCurrentDriveRoot;
-    const bool endsWithSeparator = !rest.empty() && IsSeparator(rest.back());
+    const bool endsWithSeparator = !rest.empty() && IsPathSeparator(rest.back());
     parsed.trailingSeparator = endsWithSeparator;
 
-    std::size_t begin = 0;
-    while (begin < rest.size()) {
-        std::size_t end = begin;
-        while (end < rest.size() && !IsSeparator(rest[end])) {
-            ++end;
-        }
-        const std::string_view name = rest.substr(begin, end - begin);
-        const bool isLast = end == rest.size();
-        begin = end + 1;
+    const std::vector<std::string_view> names = SplitPath(rest, IsPathSeparator);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = names[i];
+        const bool isLast = i + 1 == names.size();
         if (name.empty() || name == ".") {
             continue;
         }
@@ -99,7 +90,7 @@ WindowsPathResult ParseWindowsPath(std::string_view path) {
             forbidden = forbidden || IsForbiddenInName(c);
         }
         if (forbidden) {
-            result.error = kErrorInvalidName;
+            result.error = ErrorCode::kInvalidName;
             return result;
         }
     }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ErrorCode.h"
+
 namespace quorvel::platform::posix {
 
 enum class PathStart {
@@ -30,7 +32,7 @@ struct WindowsPath {
 };
 
 struct WindowsPathResult {
-    std::uint32_t error = 0;  // a Win32 error code; 0 when `path` holds the result
+    ErrorCode error = ErrorCode::kSuccess;  // kSuccess when `path` holds the result
     WindowsPath path;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/posix/WineRegistryEscapes.h"
 
+#include "platform/Utf8.h"
+
 namespace quorvel::platform::posix {
 
 namespace {
@@ -8,41 +10,19 @@ namespace {
 // but a file edited by hand may hold UTF-8; a byte that starts no valid UTF-8 sequence stands
 // for the Latin-1 character of its value.
 void AppendCharacter(std::string_view text, std::size_t* index, std::u16string* out) {
-    const auto lead = static_cast<unsigned char>(text[*index]);
-    std::size_t length = 0;
-    char32_t codePoint = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        codePoint = lead & 0x07;
-    }
-    bool valid = length != 0 && *index + length <= text.size();
-    for (std::size_t i = 1; valid && i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[*index + i]);
-        valid = (next & 0xC0) == 0x80;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    valid = valid && codePoint >= kSmallest[length] && codePoint <= 0x10FFFF &&
-            (codePoint < 0xD800 || codePoint > 0xDFFF);
-    if (!valid) {
-        out->push_back(static_cast<char16_t>(lead));
+    std::optional<char32_t> codePoint = DecodeUtf8(text, index);
+    if (!codePoint) {
+        out->push_back(static_cast<char16_t>(static_cast<unsigned char>(text[*index])));
         ++*index;
         return;
     }
-    if (codePoint >= 0x10000) {
-        codePoint -= 0x10000;
-        out->push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
-        out->push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    if (*codePoint >= 0x10000) {
+        const char32_t offset = *codePoint - 0x10000;
+        out->push_back(static_cast<char16_t>(0xD800 + (offset >> 10)));
+        out->push_back(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
     } else {
-        out->push_back(static_cast<char16_t>(codePoint));
+        out->push_back(static_cast<char16_t>(*codePoint));
     }
-    *index += length;
 }
 
 // The character of a one-letter C escape, or 0 when the letter is none.

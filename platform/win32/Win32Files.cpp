@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
 
 namespace quorvel::platform {
 
@@ -15,6 +15,13 @@ HANDLE ToHandle(FileHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// The owner of a handle CreateFileA returned, INVALID_HANDLE_VALUE included.
+UniqueFile OwnHandle(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? UniqueFile()
+                                          : UniqueFile(reinterpret_cast<FileHandle>(handle));
+}
+
+// The folder a temporary file for `path` goes in: the text before its last separator.
 std::string FolderOf(const std::string& path) {
     const std::size_t last = path.find_last_of("\\/");
     return last == std::string::npos ? std::string(".") : path.substr(0, last);
@@ -45,15 +52,10 @@ bool IsSameFile(const std::string& first, const std::string& second) {
     BY_HANDLE_FILE_INFORMATION infos[2];
     const std::string* paths[2] = {&first, &second};
     for (int i = 0; i < 2; ++i) {
-        const HANDLE file = CreateFileA(
+        const UniqueFile file(OwnHandle(CreateFileA(
             paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return false;
-        }
-        const BOOL known = GetFileInformationByHandle(file, &infos[i]);
-        CloseHandle(file);
-        if (!known) {
+            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+        if (!file || !GetFileInformationByHandle(ToHandle(file.Get()), &infos[i])) {
             return false;
         }
     }
@@ -73,7 +75,7 @@ bool MoveOver(const std::string& temporary, const std::string& destination) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk =
@@ -87,91 +89,90 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-std::uint32_t ErrorOr(std::uint32_t fallback) {
+ErrorCode ErrorOr(ErrorCode fallback) {
     const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : fallback;
+    return error != ERROR_SUCCESS ? ErrorCodeOf(error) : fallback;
 }
 
 }  // namespace
 
-FileHandle OpenFileForRead(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    return file == INVALID_HANDLE_VALUE ? kInvalidFileHandle : reinterpret_cast<FileHandle>(file);
+void CloseFileHandle(FileHandle handle) {
+    CloseHandle(ToHandle(handle));
 }
 
-bool GetLastWriteTime(FileHandle handle, FileTime* lastWrite) {
+Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     FILETIME time;
-    if (!GetFileTime(ToHandle(handle), nullptr, nullptr, &time)) {
-        return false;
+    if (!GetFileTime(ToHandle(file.Get()), nullptr, nullptr, &time)) {
+        return ErrorOr(ErrorCode::kInvalidHandle);
     }
-    *lastWrite = (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return true;
+    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-std::ptrdiff_t ReadFromFile(FileHandle handle, char* buffer, std::size_t size) {
+Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD count = 0;
-    if (!ReadFile(ToHandle(handle), buffer, wanted, &count, nullptr)) {
-        return -1;
+    if (!ReadFile(ToHandle(file.Get()), buffer, wanted, &count, nullptr)) {
+        return ErrorOr(ErrorCode::kGenFailure);
     }
-    return static_cast<std::ptrdiff_t>(count);
+    return static_cast<std::size_t>(count);
 }
 
-bool CloseFile(FileHandle handle) {
-    return CloseHandle(ToHandle(handle)) != 0;
+UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
+    return OwnHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
 }
 
-std::uint32_t CreateOneDirectory(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) ? kNoError : ErrorOr(kErrorGeneric);
+ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? ErrorCode::kSuccess
+                                                   : ErrorOr(ErrorCode::kGenFailure);
 }
 
-bool CopyFileReplacing(const std::string& source, const std::string& destination) {
+ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
+                                         const std::string& destination) {
     // CopyFileA refuses a read-only destination; the move below would not.
     if (IsReadOnly(destination)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
+        return ErrorCode::kAccessDenied;
     }
     // A file is never copied onto itself: the move would leave it as it was and call it done.
     if (IsSameFile(source, destination)) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return false;
+        return ErrorCode::kSharingViolation;
     }
     const std::string temporary = CreateTemporaryFileIn(FolderOf(destination));
     if (temporary.empty()) {
-        return false;
+        return ErrorOr(ErrorCode::kPathNotFound);
     }
     // CopyFileA keeps the source's last-write time and attributes.
     if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE) || !MoveOver(temporary, destination)) {
-        const DWORD error = GetLastError();
+        const ErrorCode error = ErrorOr(ErrorCode::kGenFailure);
         RemoveTemporaryFile(temporary);
-        SetLastError(error);
-        return false;
+        return error;
     }
-    return true;
+    return ErrorCode::kSuccess;
 }
 
-void ResetFileAttributes(const std::string& path) {
+void MachineHost::ResetFileAttributes(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-std::uint32_t ReplaceFileContent(const std::string& path, const std::string& bytes) {
+ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return kErrorAccessDeniedCode;  // write-protected, or a folder in the file's place
+        return ErrorCode::kAccessDenied;  // write-protected, or a folder in the file's place
     }
     const std::string temporary = CreateTemporaryFileIn(FolderOf(path));
     if (temporary.empty()) {
-        return ErrorOr(kErrorPathNotFound);
+        return ErrorOr(ErrorCode::kPathNotFound);
     }
-    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes) && FlushFileBuffers(file);
-    DWORD error = written ? ERROR_SUCCESS : ErrorOr(kErrorGeneric);
-    if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && written) {
+    UniqueFile file(OwnHandle(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                          TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    bool written =
+        file && WriteAll(ToHandle(file.Get()), bytes) && FlushFileBuffers(ToHandle(file.Get()));
+    ErrorCode error = written ? ErrorCode::kSuccess : ErrorOr(ErrorCode::kGenFailure);
+    // Closed here, not by the owner: a close can report a write that did not reach the disk.
+    if (file && !CloseHandle(ToHandle(file.Release())) && written) {
         written = false;
-        error = ErrorOr(kErrorGeneric);
+        error = ErrorOr(ErrorCode::kGenFailure);
     }
     if (written) {
         // ReplaceFileA keeps the old file's attributes and security; it needs an existing file.
@@ -181,9 +182,9 @@ std::uint32_t ReplaceFileContent(const std::string& path, const std::string& byt
                                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
             MoveOver(temporary, path);
         if (replaced) {
-            return kNoError;
+            return ErrorCode::kSuccess;
         }
-        error = ErrorOr(kErrorGeneric);
+        error = ErrorOr(ErrorCode::kGenFailure);
     }
     RemoveTemporaryFile(temporary);
     return error;

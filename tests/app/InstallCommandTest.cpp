@@ -5,9 +5,8 @@
 
 #include "app/InstallCommand.h"
 #include "app/MessageTable.h"
+#include "tests/support/PackageFixture.h"
 #include "tests/support/RecordingDialog.h"
-#include "tests/support/TestInstaller.h"
-#include "tests/support/TestRegistry.h"
 
 namespace quorvel::app {
 namespace {
@@ -17,10 +16,9 @@ using test::Message;
 
 class InstallCommandTest : public ::testing::Test {
 protected:
-    void RegisterTrassimo() { registry.RegisterTrassimo(package.SimPath("TRZ.exe")); }
+    void Press() { RunInstallCommand(dialog, package.application); }
 
-    test::TestRegistry registry;
-    test::PackageFixture package;
+    test::PackageFixture package{test::Trassimo::kNotRegistered};
     test::RecordingDialog dialog;
 };
 
@@ -28,21 +26,21 @@ TEST_F(InstallCommandTest, TrassimoMissingLeavesTheDialogOpenAndTouchesNothing) 
     package.WriteScript("Dateinstallation{{a.dat>>a.dat}}");
     package.tree.WriteFile("Paket\\a.dat", "a");
     for (int press = 1; press <= 2; ++press) {
-        RunInstallCommand(dialog);
+        Press();
         EXPECT_EQ(package.application.Texts(), Texts(press, MessageText(kMessageNotInstalled)));
     }
     EXPECT_EQ(dialog.closed, 0);
     EXPECT_TRUE(dialog.progressBar.calls.empty());
-    EXPECT_FALSE(package.tree.Exists("Sim"));
+    EXPECT_EQ(package.tree.ListHostNames("Sim"), "");
 }
 
 TEST_F(InstallCommandTest, ASuccessfulRunReportsSuccessThenCloses) {
-    RegisterTrassimo();
+    package.RegisterTrassimo();
     package.tree.WriteFile("Paket\\a.dat", "a");
     package.tree.WriteFile("Sim\\Resourcen\\Parallels\\Texturen.txt", "{Textur{id(1)}}");
     package.WriteScript("Dateinstallation{{a.dat>>a.dat}}Texturskript{{2>>Textur{id(2)}}}");
 
-    RunInstallCommand(dialog);
+    Press();
     EXPECT_EQ(package.application.Texts(), Texts{MessageText(kMessageInstallSucceeded)});
     EXPECT_EQ(dialog.closed, 1);
     EXPECT_EQ(dialog.progressBar.calls.back(), "pos 4");
@@ -50,11 +48,11 @@ TEST_F(InstallCommandTest, ASuccessfulRunReportsSuccessThenCloses) {
 }
 
 TEST_F(InstallCommandTest, AFailedRunReportsTheFileThenTheFailureThenCloses) {
-    RegisterTrassimo();
+    package.RegisterTrassimo();
     package.tree.WriteFile("Sim\\Resourcen\\Parallels\\Texturen.txt", "{Textur{id(1)}}");
     package.WriteScript("Dateinstallation{{fehlt.dat>>a.dat}}Texturskript{}");
 
-    RunInstallCommand(dialog);
+    Press();
     EXPECT_EQ(package.application.Texts(),
               (Texts{Message(kMessageCopyFailed,
                              {package.PackagePath("fehlt.dat"), package.SimPath("a.dat")}),
@@ -63,9 +61,9 @@ TEST_F(InstallCommandTest, AFailedRunReportsTheFileThenTheFailureThenCloses) {
 }
 
 TEST_F(InstallCommandTest, APackageWithoutScriptFailsAndCloses) {
-    RegisterTrassimo();
+    package.RegisterTrassimo();
     package.tree.MakeDirectory("Paket");
-    RunInstallCommand(dialog);
+    Press();
     EXPECT_EQ(package.application.Texts(), Texts{MessageText(kMessageInstallFailed)});
     EXPECT_EQ(dialog.closed, 1);
     EXPECT_EQ(dialog.progressBar.calls.size(), 6u);

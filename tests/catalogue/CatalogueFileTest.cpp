@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "catalogue/NormalisedForm.h"
-#include "tests/catalogue/CatalogueInstaller.h"
+#include "catalogue/TextureCatalogue.h"
+#include "platform/MachineHost.h"
 #include "tests/support/TempTree.h"
 
-namespace quorvel::test {
+namespace quorvel::catalogue {
 namespace {
 
 const std::string kExampleText =
@@ -16,15 +18,16 @@ const std::string kExampleBytes =
 
 class CatalogueFile : public ::testing::Test {
 protected:
-    void SetUp() override { installer.SetCataloguePath(tree.Path("Texturen.txt")); }
-
-    bool Load(const std::string& bytes) {
+    std::optional<TextureCatalogue> Load(const std::string& bytes) {
         tree.WriteFile("Texturen.txt", bytes);
-        return installer.LoadCatalogue();
+        return TextureCatalogue::Load(host, tree.Path("Texturen.txt"));
+    }
+    bool Save(const TextureCatalogue& catalogue, const std::string& relative) {
+        return IsSuccess(host.ReplaceFileContent(tree.Path(relative), catalogue.FileBytes()));
     }
 
-    TempTree tree;
-    CatalogueInstaller installer;
+    test::TempTree tree;
+    platform::MachineHost host;
 };
 
 TEST_F(CatalogueFile, LineEndsAndCtrlZDoNotChangeTheText) {
@@ -35,21 +38,29 @@ TEST_F(CatalogueFile, LineEndsAndCtrlZDoNotChangeTheText) {
         "{ Textur{ id(2) a(1) } Textur{ id(7) a(2) b } }\r\n\x1A Textur{ id(9) }",
     };
     for (const std::string& file : files) {
-        ASSERT_TRUE(Load(file)) << file;
-        EXPECT_EQ(installer.CatalogueText(), kExampleText) << file;
+        const std::optional<TextureCatalogue> loaded = Load(file);
+        ASSERT_TRUE(loaded) << file;
+        EXPECT_EQ(loaded->Text(), kExampleText) << file;
+        EXPECT_EQ(TextureCatalogue::FromFileBytes(file).Text(), kExampleText) << file;
     }
     for (const std::string& blank : {std::string(), std::string(" \r\n\t\r\n\v\f  ")}) {
-        ASSERT_TRUE(Load(blank));
-        EXPECT_EQ(installer.CatalogueText(), "");
+        const std::optional<TextureCatalogue> loaded = Load(blank);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(loaded->Text(), "");
     }
 }
 
 TEST_F(CatalogueFile, SavesCrLfOnEveryHostAndLoadsItBackUnchanged) {
-    ASSERT_TRUE(Load("{\n  Textur{ id(2) a(1) }\n  Textur{ id(7) a(2) b }\n}\n"));
-    ASSERT_TRUE(installer.SaveCatalogue());
+    const std::optional<TextureCatalogue> loaded =
+        Load("{\n  Textur{ id(2) a(1) }\n  Textur{ id(7) a(2) b }\n}\n");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->FileBytes(), kExampleBytes);
+    ASSERT_TRUE(Save(*loaded, "Texturen.txt"));
     EXPECT_EQ(tree.ReadFile("Texturen.txt"), kExampleBytes);
-    ASSERT_TRUE(installer.LoadCatalogue());
-    EXPECT_EQ(installer.CatalogueText(), kExampleText);
+    const std::optional<TextureCatalogue> again =
+        TextureCatalogue::Load(host, tree.Path("Texturen.txt"));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Text(), kExampleText);
     EXPECT_EQ(tree.ListHostNames(""), "Texturen.txt");
 }
 
@@ -58,37 +69,36 @@ TEST_F(CatalogueFile, ReadsAcrossTheReadPieces) {
     for (int block = 0; file.size() < 300 * 1000; ++block) {
         file += "Textur{ id(" + std::to_string(block) + ")\r\n a(\xE4 x) }\r\n";
     }
-    catalogue::NormalisedTextBuilder expected;
+    NormalisedTextBuilder expected;
     expected.Feed(file);
-    ASSERT_TRUE(Load(file));
-    EXPECT_EQ(installer.CatalogueText(), expected.Finish());
+    const std::string text = expected.Finish();
+    const std::optional<TextureCatalogue> loaded = Load(file);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->Text(), text);
+    EXPECT_EQ(TextureCatalogue::FromFileBytes(file).Text(), text);
 }
 
 TEST_F(CatalogueFile, AMissingFileIsNotLoadedAndNotCreated) {
-    installer.SetCatalogueText("alt");
-    EXPECT_FALSE(installer.LoadCatalogue());
-    EXPECT_EQ(installer.CatalogueText(), "alt");
+    EXPECT_FALSE(TextureCatalogue::Load(host, tree.Path("Texturen.txt")));
     EXPECT_FALSE(tree.Exists("Texturen.txt"));
 }
 
 TEST_F(CatalogueFile, AFailedSaveLeavesTheOldCatalogueByteForByte) {
     tree.WriteFile("Texturen.txt", kExampleBytes + "alt");
     tree.SetReadOnly("Texturen.txt", true);
-    installer.SetCatalogueText("neu\n");
-    EXPECT_FALSE(installer.SaveCatalogue());
+    const TextureCatalogue changed("neu\n");
+    EXPECT_FALSE(Save(changed, "Texturen.txt"));
     EXPECT_EQ(tree.ReadFile("Texturen.txt"), kExampleBytes + "alt");
     EXPECT_EQ(tree.ListHostNames(""), "Texturen.txt");  // no temporary file left
 
-    installer.SetCataloguePath(tree.Path("Fehlt\\Texturen.txt"));  // a folder that is missing
-    EXPECT_FALSE(installer.SaveCatalogue());
+    EXPECT_FALSE(Save(changed, "Fehlt\\Texturen.txt"));  // a folder that is missing
     EXPECT_FALSE(tree.Exists("Fehlt"));
 
     tree.MakeDirectory("Ordner");
-    installer.SetCataloguePath(tree.Path("Ordner"));  // a folder in the catalogue's place
-    EXPECT_FALSE(installer.SaveCatalogue());
+    EXPECT_FALSE(Save(changed, "Ordner"));  // a folder in the catalogue's place
     EXPECT_TRUE(tree.IsDirectory("Ordner"));
     EXPECT_EQ(tree.ListHostNames(""), "Ordner Texturen.txt");
 }
 
 }  // namespace
-}  // namespace quorvel::test
+}  // namespace quorvel::catalogue

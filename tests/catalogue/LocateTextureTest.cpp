@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/catalogue/CatalogueInstaller.h"
+#include "catalogue/TextureCatalogue.h"
 
-namespace quorvel::test {
+namespace quorvel::catalogue {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
@@ -75,7 +75,6 @@ std::string GeneratedCatalogue(std::mt19937& random) {
 
 TEST(LocateTexture, GivesThePlaceOfTheLiteralSearchOnGeneratedCatalogues) {
     std::mt19937 random(20240601);
-    CatalogueInstaller installer;
     for (int round = 0; round < 400; ++round) {
         const std::string catalogue = GeneratedCatalogue(random);
         for (std::int32_t id = -14; id <= 14; ++id) {
@@ -83,10 +82,10 @@ TEST(LocateTexture, GivesThePlaceOfTheLiteralSearchOnGeneratedCatalogues) {
                 for (const bool remove : {false, true}) {
                     std::string expected = catalogue;
                     const std::size_t place = LiteralLocate(expected, id, last, remove);
-                    installer.SetCatalogueText(catalogue);
-                    ASSERT_EQ(installer.LocateTexture(id, last, remove), place)
+                    TextureCatalogue located(catalogue);
+                    ASSERT_EQ(located.LocateTexture(id, last, remove), place)
                         << catalogue << " id " << id << " last " << last;
-                    ASSERT_EQ(installer.CatalogueText(), expected);
+                    ASSERT_EQ(located.Text(), expected);
                 }
             }
         }
@@ -94,7 +93,6 @@ TEST(LocateTexture, GivesThePlaceOfTheLiteralSearchOnGeneratedCatalogues) {
 }
 
 TEST(LocateTexture, ExtremeDistancesCostNoLoopAndNoOverflow) {
-    CatalogueInstaller installer;
     const std::string catalogue = "{\tTextur{\tid(2147483647)\t}\n\t\tTextur{\tid(-5)\t}\n\t\t}";
     const std::size_t highest = catalogue.find("Textur{");
     const std::size_t second = catalogue.find("Textur{", highest + 1);
@@ -109,12 +107,12 @@ TEST(LocateTexture, ExtremeDistancesCostNoLoopAndNoOverflow) {
         {kMin, kMin, lastBrace},   {kMax - 1, kMin, lastBrace},
     };
     for (const Case& c : cases) {
-        installer.SetCatalogueText(catalogue);
-        EXPECT_EQ(installer.LocateTexture(c.id, c.last, false), c.place) << c.id << " " << c.last;
+        TextureCatalogue located(catalogue);
+        EXPECT_EQ(located.LocateTexture(c.id, c.last, false), c.place) << c.id << " " << c.last;
     }
-    installer.SetCatalogueText("Textur{\tid(-2147483648)\t}\n\t\t}");
-    EXPECT_EQ(installer.LocateTexture(kMin, kMax, true), 0u);
-    EXPECT_EQ(installer.CatalogueText(), "\n\t\t}");
+    TextureCatalogue lowest("Textur{\tid(-2147483648)\t}\n\t\t}");
+    EXPECT_EQ(lowest.LocateTexture(kMin, kMax, true), 0u);
+    EXPECT_EQ(lowest.Text(), "\n\t\t}");
 }
 
 TEST(LocateTexture, NoValidPlaceChangesNothing) {
@@ -125,11 +123,10 @@ TEST(LocateTexture, NoValidPlaceChangesNothing) {
         {"Textur{\tid(3)\ta", 5},          // no "}" to insert before
         {"", 5},
     };
-    CatalogueInstaller installer;
     for (const auto& [catalogue, id] : cases) {
-        installer.SetCatalogueText(catalogue);
-        EXPECT_EQ(installer.LocateTexture(id, installer.LastTextureId(), true), kNone) << catalogue;
-        EXPECT_EQ(installer.CatalogueText(), catalogue);
+        TextureCatalogue located(catalogue);
+        EXPECT_EQ(located.LocateTexture(id, located.LastTextureId(), true), kNone) << catalogue;
+        EXPECT_EQ(located.Text(), catalogue);
     }
 }
 
@@ -147,24 +144,20 @@ TEST(LastTextureId, TheNumberAfterTheLastIdOpening) {
         {"", 0},
         {"Textur{\ta(1)\t}", 0},  // no marker: 0
     };
-    CatalogueInstaller installer;
     for (const auto& [catalogue, last] : cases) {
-        installer.SetCatalogueText(catalogue);
-        EXPECT_EQ(installer.LastTextureId(), last) << catalogue;
+        EXPECT_EQ(TextureCatalogue(catalogue).LastTextureId(), last) << catalogue;
     }
 }
 
 TEST(FindBlockEnd, TheBraceThatClosesTheFirstOpeningOne) {
     const std::string catalogue = "x{\ta{\tb{\t}\n\t\t}\n\t\t}\n\t\t{";
-    CatalogueInstaller installer;
-    installer.SetCatalogueText(catalogue);
-    EXPECT_EQ(installer.FindBlockEnd(0), catalogue.rfind('}'));
-    EXPECT_EQ(installer.FindBlockEnd(2), catalogue.find('}', catalogue.find('}') + 1));
-    EXPECT_EQ(installer.FindBlockEnd(catalogue.size() - 1), kNone);  // never closed
-    EXPECT_EQ(installer.FindBlockEnd(catalogue.size()), kNone);
-    installer.SetCatalogueText("a}b");
-    EXPECT_EQ(installer.FindBlockEnd(0), kNone);
+    const TextureCatalogue blocks(catalogue);
+    EXPECT_EQ(blocks.FindBlockEnd(0), catalogue.rfind('}'));
+    EXPECT_EQ(blocks.FindBlockEnd(2), catalogue.find('}', catalogue.find('}') + 1));
+    EXPECT_EQ(blocks.FindBlockEnd(catalogue.size() - 1), kNone);  // never closed
+    EXPECT_EQ(blocks.FindBlockEnd(catalogue.size()), kNone);
+    EXPECT_EQ(TextureCatalogue("a}b").FindBlockEnd(0), kNone);
 }
 
 }  // namespace
-}  // namespace quorvel::test
+}  // namespace quorvel::catalogue

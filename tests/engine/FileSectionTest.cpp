@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Application.h"
-#include "tests/support/TestInstaller.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel {
 namespace {
@@ -212,7 +212,7 @@ TEST_F(FileSectionTest, RefusesDestinationsOutsideTrassimosFolder) {
 TEST_F(FileSectionTest, EnsureDirectory) {
     package.tree.MakeDirectory("Sim");
     package.tree.WriteFile("Sim\\Datei", "keine Mappe");
-    test::TestInstaller& installer = package.Installer();
+    PackageInstaller& installer = package.Installer();
     struct Case {
         std::string path;
         bool result;
@@ -233,7 +233,7 @@ TEST_F(FileSectionTest, EnsureDirectory) {
 }
 
 TEST_F(FileSectionTest, EnsureDirectoryEndsOnNamesItCannotCreate) {
-    test::TestInstaller& installer = package.Installer();
+    PackageInstaller& installer = package.Installer();
     // A directory part without a backslash that cannot be created has no parent to provide.
     EXPECT_FALSE(installer.EnsureDirectory("quorvel-gibt-es-nicht/unter\\x.dat"));
     // A deep path below a missing drive climbs to the drive and gives up.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestInstaller.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel {
 namespace {
@@ -28,9 +28,9 @@ TEST_F(InstallRunTest, AFullRunSucceedsAndMovesTheBarInFourSteps) {
     package.WriteScript(
         "Dateinstallation{{Modelle\\Haus.dat>>Resourcen\\Modelle\\Haus.dat}}"
         "Texturskript{{5>>Textur{id(5)a(3)}}}");
-    test::TestInstaller& installer = package.Installer();
+    PackageInstaller& installer = package.Installer();
 
-    EXPECT_EQ(installer.Install(package.progressBar), kStatusSuccess);
+    EXPECT_EQ(installer.Install(), kStatusSuccess);
     EXPECT_EQ(package.progressBar.calls, kFullProgress);
     EXPECT_EQ(package.application.Texts(), std::vector<std::string>{});
     EXPECT_EQ(package.tree.ReadFile("Sim\\Resourcen\\Modelle\\Haus.dat"), "haus");
@@ -50,22 +50,22 @@ TEST_F(InstallRunTest, DerivesItsPathsFromTheExecutableAndTheTarget) {
     };
     for (const Case& c : cases) {
         package.application.SetModulePath(c.modulePath);
-        test::TestInstaller installer;
-        installer.SetTargetDir("C:\\Sim\\");
-        test::RecordingProgressBar progressBar;
-        EXPECT_EQ(installer.Install(progressBar), kStatusFailure) << "no script there";
+        package.registry.RegisterTrassimo("C:\\Sim\\Trassimo.exe");
+        package.progressBar.calls.clear();
+        PackageInstaller& installer = package.Installer();
+        EXPECT_EQ(installer.Install(), kStatusFailure) << "no script there";
         EXPECT_EQ(installer.InstallerDir(), c.installerDir);
         EXPECT_EQ(installer.CataloguePath(), "C:\\Sim\\Resourcen\\Parallels\\Texturen.txt");
-        EXPECT_EQ(progressBar.calls, kFullProgress);
+        EXPECT_EQ(package.progressBar.calls, kFullProgress);
     }
 }
 
 TEST_F(InstallRunTest, EveryStageRunsWhateverTheOthersGave) {
     // No script: the run fails, yet both sections look for the script and the bar reaches 4.
     {
-        test::TestInstaller& installer = package.Installer();
+        PackageInstaller& installer = package.Installer();
         WriteCatalogue();
-        EXPECT_EQ(installer.Install(package.progressBar), kStatusFailure);
+        EXPECT_EQ(installer.Install(), kStatusFailure);
         EXPECT_EQ(package.progressBar.calls, kFullProgress);
         EXPECT_EQ(package.tree.ReadFile("Sim\\Resourcen\\Parallels\\Texturen.txt"), kCatalogue)
             << "without a texture section the catalogue is not touched";
@@ -75,8 +75,8 @@ TEST_F(InstallRunTest, EveryStageRunsWhateverTheOthersGave) {
         test::PackageFixture fixture;
         fixture.tree.WriteFile("Sim\\Resourcen\\Parallels\\Texturen.txt", kCatalogue);
         fixture.WriteScript("Dateinstallation{{fehlt.dat>>a.dat}}Texturskript{{7>>Textur{id(7)}}}");
-        test::TestInstaller& installer = fixture.Installer();
-        EXPECT_EQ(installer.Install(fixture.progressBar), kStatusFailure);
+        PackageInstaller& installer = fixture.Installer();
+        EXPECT_EQ(installer.Install(), kStatusFailure);
         EXPECT_EQ(fixture.application.Texts().size(), 1u);
         EXPECT_NE(fixture.tree.ReadFile("Sim\\Resourcen\\Parallels\\Texturen.txt").find("id(7)"),
                   std::string::npos);
@@ -95,11 +95,10 @@ TEST_F(InstallRunTest, AnExecutablePathThatDoesNotFitFailsTheRun) {
         modulePath += std::string(c.length - modulePath.size() - 4, 'p') + "\\Q.e";
         ASSERT_EQ(modulePath.size(), c.length);
         package.application.SetModulePath(modulePath);
-        test::TestInstaller installer;
-        installer.SetTargetDir("C:\\Sim\\");
-        test::RecordingProgressBar progressBar;
-        EXPECT_EQ(installer.Install(progressBar), kStatusFailure);
-        EXPECT_EQ(progressBar.calls, kFullProgress);
+        package.progressBar.calls.clear();
+        PackageInstaller& installer = package.Installer();
+        EXPECT_EQ(installer.Install(), kStatusFailure);
+        EXPECT_EQ(package.progressBar.calls, kFullProgress);
         EXPECT_EQ(installer.InstallerDir().empty(), !c.fits) << c.length;
     }
 }

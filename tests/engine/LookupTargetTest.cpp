@@ -3,7 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/TestInstaller.h"
+#include "app/DialogRunEvents.h"
+#include "engine/PackageInstaller.h"
+#include "tests/support/RecordingProgressBar.h"
+#include "tests/support/TestApplication.h"
 #include "tests/support/TestRegistry.h"
 
 namespace quorvel {
@@ -12,7 +15,10 @@ namespace {
 constexpr const char* kTrassimoKey = "Software\\Halvenwerk\\TRZX";
 
 std::optional<std::string> LookUp() {
-    test::TestInstaller installer;
+    test::TestApplication application;
+    test::RecordingProgressBar progressBar;
+    app::DialogRunEvents events(progressBar, application);
+    PackageInstaller installer(application.Machine(), events);
     if (installer.LookupTarget() != kStatusSuccess) {
         EXPECT_EQ(installer.LookupTarget(), kStatusFailure);
         EXPECT_EQ(installer.TargetDir(), "") << "a failed lookup leaves targetDir as it was";

@@ -10,9 +10,8 @@
 #include "app/InstallCommand.h"
 #include "app/MessageTable.h"
 #include "tests/faults/LimitedDisk.h"
+#include "tests/support/PackageFixture.h"
 #include "tests/support/RecordingDialog.h"
-#include "tests/support/TestInstaller.h"
-#include "tests/support/TestRegistry.h"
 
 namespace quorvel {
 namespace {
@@ -42,15 +41,12 @@ std::string Catalogue(int blocks) {
 
 class DiskFullTest : public ::testing::TestWithParam<test::FullDisk> {
 protected:
-    DiskFullTest() {
-        registry.RegisterTrassimo(package.SimPath("TRZ.exe"));
-        package.tree.MakeDirectory("Sim");
-    }
+    DiskFullTest() { package.tree.MakeDirectory("Sim"); }
     // Runs the install command and gives its messages, then what is to be checked on disk.
     Observations RunAndLook(const std::vector<std::string>& files,
                             const std::vector<std::string>& folders) {
         test::RecordingDialog dialog;
-        app::RunInstallCommand(dialog);
+        app::RunInstallCommand(dialog, package.application);
         Observations seen = package.application.Texts();
         for (const std::string& file : files) {
             seen.push_back(file + ": " + std::to_string(package.tree.ReadFile(file).size()) +
@@ -70,7 +66,6 @@ protected:
                                      body);
     }
 
-    test::TestRegistry registry;
     test::PackageFixture package;
     std::string old;
 };

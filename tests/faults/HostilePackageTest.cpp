@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/TestInstaller.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel {
 namespace {

@@ -10,13 +10,12 @@
 #include <random>
 #include <string>
 
-#include "tests/support/TestInstaller.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel {
 namespace {
 
 constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
-constexpr const char* kSimCatalogue = "Resourcen\\Parallels\\Texturen.txt";
 constexpr int kKills = 100;
 
 std::string LargeCatalogue() {
@@ -38,7 +37,7 @@ TEST(InterruptedSave, TheCatalogueIsAlwaysTheOldOrTheNewOne) {
     // The new catalogue, and how long one merge and save takes.
     package.tree.WriteFile(kCatalogue, old);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(package.MergeTextures(kSimCatalogue));
+    ASSERT_TRUE(package.MergeTextures());
     const auto duration = std::chrono::steady_clock::now() - start;
     const std::string merged = package.tree.ReadFile(kCatalogue);
     ASSERT_NE(merged, old);
@@ -52,7 +51,7 @@ TEST(InterruptedSave, TheCatalogueIsAlwaysTheOldOrTheNewOne) {
         package.tree.WriteFile(kCatalogue, old);
         const pid_t child = ::fork();
         if (child == 0) {
-            ::_exit(package.MergeTextures(kSimCatalogue) ? 0 : 1);
+            ::_exit(package.MergeTextures() ? 0 : 1);
         }
         ::usleep(static_cast<useconds_t>(delay(random)));
         ::kill(child, SIGKILL);

@@ -8,14 +8,13 @@
 
 #include <string>
 
-#include "tests/support/TestInstaller.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel {
 namespace {
 
 constexpr const char* kFolder = "Sim\\Resourcen\\Parallels";
 constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
-constexpr const char* kSimCatalogue = "Resourcen\\Parallels\\Texturen.txt";
 constexpr const char* kOld = "{\r\n Textur{ id(1) }\r\n}\r\n";
 
 TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
@@ -38,7 +37,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
                 ::_exit(2);
             }
-            ::_exit(package.MergeTextures(kSimCatalogue) ? 1 : 0);
+            ::_exit(package.MergeTextures() ? 1 : 0);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -46,7 +45,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
         ASSERT_NE(WEXITSTATUS(status), 2) << "cannot act as another user";
         saved = WEXITSTATUS(status) != 0;
     } else {
-        saved = package.MergeTextures(kSimCatalogue);
+        saved = package.MergeTextures();
     }
     ::chmod(package.tree.HostPath(kFolder).c_str(), 0755);
     EXPECT_FALSE(saved);

@@ -9,9 +9,8 @@
 #include "app/InstallCommand.h"
 #include "app/MessageTable.h"
 #include "platform/Application.h"
+#include "tests/support/PackageFixture.h"
 #include "tests/support/RecordingDialog.h"
-#include "tests/support/TestInstaller.h"
-#include "tests/support/TestRegistry.h"
 
 namespace quorvel {
 namespace {
@@ -24,17 +23,13 @@ constexpr const char* kCatalogueText = "{\r\n Textur{ id(1) }\r\n}\r\n";
 
 class RunFaultTest : public ::testing::Test {
 protected:
-    RunFaultTest() {
-        registry.RegisterTrassimo(package.SimPath("TRZ.exe"));
-        package.tree.WriteFile(kCatalogue, kCatalogueText);
-    }
-    void Run() { app::RunInstallCommand(dialog); }
+    RunFaultTest() { package.tree.WriteFile(kCatalogue, kCatalogueText); }
+    void Run() { app::RunInstallCommand(dialog, package.application); }
     Texts Shown() const { return package.application.Texts(); }
     std::string CopyFailed(const std::string& source, const std::string& destination) const {
         return Message(105, {package.PackagePath(source), package.SimPath(destination)});
     }
 
-    test::TestRegistry registry;
     test::PackageFixture package;
     test::RecordingDialog dialog;
 };
@@ -92,9 +87,7 @@ TEST_F(RunFaultTest, ADestinationFolderThatIsAFile) {
 
 TEST_F(RunFaultTest, ACatalogueThatIsAFolderOrMissingFailsTheTextureStageOnly) {
     for (const bool folder : {true, false}) {
-        test::TestRegistry ownRegistry;
         test::PackageFixture fixture;
-        ownRegistry.RegisterTrassimo(fixture.SimPath("TRZ.exe"));
         if (folder) {
             fixture.tree.MakeDirectory(kCatalogue);
             fixture.tree.WriteFile(std::string(kCatalogue) + "\\darin.txt", "x");
@@ -105,7 +98,7 @@ TEST_F(RunFaultTest, ACatalogueThatIsAFolderOrMissingFailsTheTextureStageOnly) {
         fixture.WriteScript("Dateinstallation{{a.dat>>a.dat}}Texturskript{{2>>Textur{id(2)}}}");
         test::RecordingDialog ownDialog;
 
-        app::RunInstallCommand(ownDialog);
+        app::RunInstallCommand(ownDialog, fixture.application);
         EXPECT_EQ(fixture.application.Texts(), Texts{app::MessageText(103)}) << folder;
         EXPECT_EQ(fixture.tree.ReadFile("Sim\\a.dat"), "a") << "the file stage ran in full";
         EXPECT_EQ(ownDialog.progressBar.calls.back(), "pos 4");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/Application.h"
-#include "tests/support/TestApplication.h"
 
 namespace quorvel::platform {
 namespace {
@@ -23,21 +22,6 @@ TEST(FormatText, FillsEachPlaceholderInOrder) {
     for (const Case& c : cases) {
         EXPECT_EQ(FormatText(c.format, c.arguments), c.expected) << c.format;
     }
-}
-
-TEST(ApplicationObject, MessageBoxesReachTheCurrentApplication) {
-    EXPECT_EQ(AppMessageBox("ohne Anwendung", kMbOk), kIdCancel);
-    {
-        test::TestApplication application;
-        application.QueueAnswers({kIdNo});
-        EXPECT_EQ(AppMessageBox(106, kMbYesNo), kIdNo);
-        EXPECT_EQ(AppMessageBox("Text", kMbOk), kIdOk);
-        ASSERT_EQ(application.Messages().size(), 2u);
-        EXPECT_EQ(application.Messages()[0].type, kMbYesNo);
-        EXPECT_EQ(application.Messages()[0].text.substr(0, 10), "Die Datei:");
-        EXPECT_EQ(application.Messages()[1].text, "Text");
-    }
-    EXPECT_EQ(Application::Current(), nullptr);
 }
 
 }  // namespace

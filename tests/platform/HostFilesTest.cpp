@@ -4,47 +4,44 @@
 
 #include <string>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
+#include "tests/support/ErrorCodePrinting.h"
 #include "tests/support/TempTree.h"
 
 namespace quorvel::platform {
 namespace {
 
+MachineHost host;
+
 // An opened file, closed at the end of the scope.
 class OpenedFile {
 public:
-    explicit OpenedFile(const std::string& path) : handle_(OpenFileForRead(path)) {}
-    ~OpenedFile() {
-        if (IsOpen()) {
-            CloseFile(handle_);
-        }
-    }
-    OpenedFile(const OpenedFile&) = delete;
-    OpenedFile& operator=(const OpenedFile&) = delete;
+    explicit OpenedFile(const std::string& path) : file_(host.OpenFileForRead(path)) {}
 
-    bool IsOpen() const { return handle_ != kInvalidFileHandle; }
-    FileHandle Handle() const { return handle_; }
+    bool IsOpen() const { return file_.IsValid(); }
+    const UniqueFile& File() const { return file_; }
 
     std::string ReadAll() const {
         std::string content;
         char chunk[4096];
-        std::ptrdiff_t count = 0;
-        while ((count = ReadFromFile(handle_, chunk, sizeof chunk)) > 0) {
-            content.append(chunk, static_cast<std::size_t>(count));
+        Result<std::size_t> count = 0;
+        while ((count = ReadFromFile(file_, chunk, sizeof chunk)) && *count > 0) {
+            content.append(chunk, *count);
         }
-        EXPECT_EQ(count, 0);
+        EXPECT_TRUE(count.Ok());
         return content;
     }
 
 private:
-    FileHandle handle_;
+    UniqueFile file_;
 };
 
 FileTime LastWriteOf(const std::string& path) {
     const OpenedFile file(path);
-    FileTime time = 0;
-    EXPECT_TRUE(file.IsOpen() && GetLastWriteTime(file.Handle(), &time)) << path;
-    return time;
+    const Result<FileTime> time =
+        file.IsOpen() ? GetLastWriteTime(file.File()) : Result<FileTime>(ErrorCode::kFileNotFound);
+    EXPECT_TRUE(time.Ok()) << path;
+    return time ? *time : 0;
 }
 
 // A content several times the size of any copy buffer, with no repeating pattern of a
@@ -92,7 +89,8 @@ TEST(HostFiles, CopyKeepsContentAndLastWriteTime) {
     tree.SetLastWriteTime("Paket\\Gross.dat", time);
     tree.MakeDirectory("Sim");
 
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Gross.dat")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Gross.dat"))));
     EXPECT_EQ(tree.ReadFile("Sim\\Gross.dat"), content);
     EXPECT_EQ(tree.LastWriteTime("Sim\\Gross.dat"), time);
     EXPECT_EQ(tree.ListHostNames("Sim"), "Gross.dat");
@@ -103,7 +101,8 @@ TEST(HostFiles, CopyReplacesAWritableDestinationUnderItsOwnName) {
     tree.WriteFile("Paket\\Haus.dat", "neu");
     tree.WriteFile("Sim\\Haus.dat", "alt und laenger");
 
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\HAUS.DAT")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\HAUS.DAT"))));
     EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "neu");
     EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat");
 }
@@ -115,7 +114,8 @@ TEST(HostFiles, CopyOntoAReadOnlyDestinationFailsAndLeavesIt) {
     tree.SetLastWriteTime("Sim\\Haus.dat", test::FileTimeAt(7));
     tree.SetReadOnly("Sim\\Haus.dat", true);
 
-    EXPECT_FALSE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+    EXPECT_FALSE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"))));
     EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
     EXPECT_EQ(tree.LastWriteTime("Sim\\Haus.dat"), test::FileTimeAt(7));
     EXPECT_TRUE(tree.IsReadOnly("Sim\\Haus.dat"));
@@ -141,7 +141,8 @@ TEST(HostFiles, CopyFailuresLeaveTheDestinationFolderAsItWas) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.source) + " -> " + c.destination);
-        EXPECT_FALSE(CopyFileReplacing(tree.Path(c.source), tree.Path(c.destination)));
+        EXPECT_FALSE(
+            IsSuccess(host.CopyFileReplacing(tree.Path(c.source), tree.Path(c.destination))));
         EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat Ordner");
         EXPECT_EQ(tree.ListHostNames("Paket"), "Haus.dat");
         EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
@@ -156,19 +157,19 @@ TEST(HostFiles, CreateOneDirectoryReportsWhatIsThere) {
 
     struct Case {
         const char* path;
-        std::uint32_t result;
+        ErrorCode result;
     };
     const Case cases[] = {
-        {"Sim\\Neu", kNoError},
-        {"Sim\\Neu", kErrorAlreadyExists},  // made by the row before
-        {"Sim\\Da", kErrorAlreadyExists},
-        {"Sim\\DA", kErrorAlreadyExists},
-        {"Sim\\Datei.dat", kErrorAlreadyExists},  // a file of that name
-        {"Sim\\Fehlt\\Neu", kErrorPathNotFound},
+        {"Sim\\Neu", ErrorCode::kSuccess},
+        {"Sim\\Neu", ErrorCode::kAlreadyExists},  // made by the row before
+        {"Sim\\Da", ErrorCode::kAlreadyExists},
+        {"Sim\\DA", ErrorCode::kAlreadyExists},
+        {"Sim\\Datei.dat", ErrorCode::kAlreadyExists},  // a file of that name
+        {"Sim\\Fehlt\\Neu", ErrorCode::kPathNotFound},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(CreateOneDirectory(tree.Path(c.path)), c.result);
+        EXPECT_EQ(host.CreateOneDirectory(tree.Path(c.path)), c.result);
     }
     EXPECT_TRUE(tree.IsDirectory("Sim\\Neu"));
     EXPECT_FALSE(tree.Exists("Sim\\Fehlt"));
@@ -181,11 +182,12 @@ TEST(HostFiles, ResetFileAttributesMakesAReadOnlyFileWritable) {
     tree.WriteFile("Paket\\Haus.dat", "neu");
     tree.SetReadOnly("Sim\\Haus.dat", true);
 
-    ResetFileAttributes(tree.Path("Sim\\Haus.dat"));
+    host.ResetFileAttributes(tree.Path("Sim\\Haus.dat"));
     EXPECT_FALSE(tree.IsReadOnly("Sim\\Haus.dat"));
-    EXPECT_TRUE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+    EXPECT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"))));
     EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "neu");
-    ResetFileAttributes(tree.Path("Sim\\Fehlt.dat"));  // ignored
+    host.ResetFileAttributes(tree.Path("Sim\\Fehlt.dat"));  // ignored
     EXPECT_FALSE(tree.Exists("Sim\\Fehlt.dat"));
 }
 
@@ -194,11 +196,12 @@ TEST(HostFiles, ReplaceFileContentCreatesAndReplaces) {
     tree.MakeDirectory("Parallels");
     const std::string path = tree.Path("Parallels\\Texturen.txt");
 
-    EXPECT_EQ(ReplaceFileContent(path, "Textur{id(1)}\r\n"), kNoError);
+    EXPECT_EQ(host.ReplaceFileContent(path, "Textur{id(1)}\r\n"), ErrorCode::kSuccess);
     EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "Textur{id(1)}\r\n");
-    EXPECT_EQ(ReplaceFileContent(tree.Path("Parallels\\TEXTUREN.TXT"), "kurz"), kNoError);
+    EXPECT_EQ(host.ReplaceFileContent(tree.Path("Parallels\\TEXTUREN.TXT"), "kurz"),
+              ErrorCode::kSuccess);
     EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "kurz");
-    EXPECT_EQ(ReplaceFileContent(path, ""), kNoError);
+    EXPECT_EQ(host.ReplaceFileContent(path, ""), ErrorCode::kSuccess);
     EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "");
     EXPECT_FALSE(tree.IsReadOnly("Parallels\\Texturen.txt"));
     EXPECT_EQ(tree.ListHostNames("Parallels"), "Texturen.txt");
@@ -209,11 +212,12 @@ TEST(HostFiles, ReplaceFileContentRefusesAndLeavesTheOldFile) {
     tree.WriteFile("Parallels\\Texturen.txt", "alt");
     tree.SetReadOnly("Parallels\\Texturen.txt", true);
 
-    EXPECT_EQ(ReplaceFileContent(tree.Path("Parallels\\Texturen.txt"), "neu"),
-              kErrorAccessDeniedCode);
+    EXPECT_EQ(host.ReplaceFileContent(tree.Path("Parallels\\Texturen.txt"), "neu"),
+              ErrorCode::kAccessDenied);
     EXPECT_EQ(tree.ReadFile("Parallels\\Texturen.txt"), "alt");
     EXPECT_TRUE(tree.IsReadOnly("Parallels\\Texturen.txt"));
-    EXPECT_EQ(ReplaceFileContent(tree.Path("Fehlt\\Texturen.txt"), "neu"), kErrorPathNotFound);
+    EXPECT_EQ(host.ReplaceFileContent(tree.Path("Fehlt\\Texturen.txt"), "neu"),
+              ErrorCode::kPathNotFound);
     EXPECT_EQ(tree.ListHostNames("Parallels"), "Texturen.txt");
     EXPECT_FALSE(tree.Exists("Fehlt"));
 }

@@ -2,14 +2,17 @@
 
 #include <string>
 
+#include "platform/MachineHost.h"
 #include "platform/TextInput.h"
 #include "tests/support/TempTree.h"
 
 namespace quorvel::platform {
 namespace {
 
+MachineHost host;
+
 std::string ReadAll(const std::string& path) {
-    TextInputFile input(path);
+    TextInputFile input(host, path);
     std::string text;
     char piece[7];  // an odd size, so that reads end anywhere in the buffer
     for (std::size_t count = input.Read(piece, sizeof piece); count > 0;
@@ -58,7 +61,7 @@ TEST(TextInput, JoinsACrLfPairSplitAcrossTheReadBuffer) {
 
 TEST(TextInput, AMissingFileLeavesTheInputFailed) {
     test::TempTree tree;
-    TextInputFile input(tree.Path("fehlt.txt"));
+    TextInputFile input(host, tree.Path("fehlt.txt"));
     EXPECT_FALSE(input.IsOpen());
     char c = 0;
     EXPECT_FALSE(input.ReadSkippingWhitespace(c));
@@ -69,7 +72,7 @@ TEST(TextInput, ReadsCharactersLikeFormattedExtraction) {
     test::TempTree tree;
     // Every classic whitespace byte is passed over; other control bytes are characters.
     tree.WriteFile("w.txt", " \t\n\v\f\r\r\na\x01 b\xA0");
-    TextInputFile input(tree.Path("w.txt"));
+    TextInputFile input(host, tree.Path("w.txt"));
     std::string read;
     char c = 0;
     while (input.ReadSkippingWhitespace(c)) {
@@ -85,7 +88,7 @@ TEST(TextInput, ReadsCharactersLikeFormattedExtraction) {
 TEST(TextInput, TheEndIsSeenOnlyByTheReadThatRunsIntoIt) {
     test::TempTree tree;
     tree.WriteFile("e.txt", "ab  ");
-    TextInputFile input(tree.Path("e.txt"));
+    TextInputFile input(host, tree.Path("e.txt"));
     char c = 0;
     ASSERT_TRUE(input.ReadSkippingWhitespace(c));
     ASSERT_TRUE(input.ReadSkippingWhitespace(c));
@@ -98,7 +101,7 @@ TEST(TextInput, TheEndIsSeenOnlyByTheReadThatRunsIntoIt) {
 TEST(TextInput, PutBackAfterTheLastCharacterOfABuffer) {
     test::TempTree tree;
     tree.WriteFile("p.txt", std::string(65536, 'a') + "b");
-    TextInputFile input(tree.Path("p.txt"));
+    TextInputFile input(host, tree.Path("p.txt"));
     char c = 0;
     for (int i = 0; i < 65536; ++i) {
         ASSERT_TRUE(input.ReadSkippingWhitespace(c));

@@ -204,7 +204,7 @@ private slots:
     void withoutMessage101ThereIsNoAboutEntry() {
         f_.reset();  // one application object at a time
         NoAboutEntryApp application;
-        app::qt::MainDialog dialog;
+        app::qt::MainDialog dialog(application);
         QCOMPARE(dialog.AboutAction(), nullptr);
         QVERIFY(dialog.actions().isEmpty());
         QVERIFY(dialog.contextMenuPolicy() != Qt::ActionsContextMenu);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/MachineHost.h"
 #include "script/ScriptReader.h"
 #include "tests/support/TempTree.h"
 
@@ -11,6 +12,8 @@ namespace quorvel {
 namespace {
 
 using Entries = std::vector<std::string>;
+
+platform::MachineHost host;
 
 // What a section lookup gives: nothing when it is not found, else the entries delivered.
 std::optional<Entries> ReadSection(ScriptReader& reader, const std::string& name) {
@@ -29,7 +32,7 @@ class ScriptReaderTest : public ::testing::Test {
 protected:
     std::optional<Entries> Read(const std::string& script, const std::string& name) {
         tree.WriteFile("InstSkript.txt", script);
-        ScriptReader reader;
+        ScriptReader reader(host);
         EXPECT_TRUE(reader.Open(tree.Path("InstSkript.txt")));
         return ReadSection(reader, name);
     }
@@ -125,7 +128,7 @@ TEST_F(ScriptReaderTest, LineEndsAndCtrlZ) {
 
 TEST_F(ScriptReaderTest, EachLookupStartsAgainFromTheBeginning) {
     tree.WriteFile("InstSkript.txt", "Texturskript{{1>>x}}Dateinstallation{{a>>b}}");
-    ScriptReader reader;
+    ScriptReader reader(host);
     ASSERT_TRUE(reader.Open(tree.Path("InstSkript.txt")));
     EXPECT_EQ(ReadSection(reader, "Dateinstallation"), Entries{"a>>b"});
     EXPECT_EQ(ReadSection(reader, "Texturskript"), Entries{"1>>x"});
@@ -139,7 +142,7 @@ TEST_F(ScriptReaderTest, EachLookupStartsAgainFromTheBeginning) {
 }
 
 TEST_F(ScriptReaderTest, AMissingScript) {
-    ScriptReader reader;
+    ScriptReader reader(host);
     EXPECT_FALSE(reader.Open(tree.Path("InstSkript.txt")));
     EXPECT_FALSE(reader.FindSection("Dateinstallation"));
     EXPECT_FALSE(reader.FindSection("Texturskript"));
@@ -147,7 +150,7 @@ TEST_F(ScriptReaderTest, AMissingScript) {
 
 TEST_F(ScriptReaderTest, OpenLeavesNoFileOpen) {
     tree.WriteFile("InstSkript.txt", "Dateinstallation{{a>>b}}");
-    ScriptReader reader;
+    ScriptReader reader(host);
     ASSERT_TRUE(reader.Open(tree.Path("InstSkript.txt")));
     // The script changes after Open: every lookup reads the file anew.
     tree.WriteFile("InstSkript.txt", "Dateinstallation{{c>>d}}");

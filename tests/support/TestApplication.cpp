@@ -1,8 +1,5 @@
 #include "tests/support/TestApplication.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "app/MessageTable.h"
 
 namespace quorvel::test {
@@ -25,20 +22,6 @@ int TestApplication::DoMessageBox(const std::string& text, unsigned type) {
 
 std::string TestApplication::LoadMessage(unsigned id) {
     return app::MessageText(id);
-}
-
-std::uint32_t TestApplication::ModuleFileName(char* buffer, std::uint32_t size) {
-    if (!modulePath_) {
-        return Application::ModuleFileName(buffer, size);
-    }
-    if (size == 0) {
-        return 0;
-    }
-    // GetModuleFileNameA: a path that does not fit is cut, zero-terminated, and `size` returned.
-    const std::size_t length = std::min<std::size_t>(modulePath_->size(), size - 1);
-    std::memcpy(buffer, modulePath_->data(), length);
-    buffer[length] = '\0';
-    return modulePath_->size() < size ? static_cast<std::uint32_t>(length) : size;
 }
 
 std::vector<std::string> TestApplication::Texts() const {

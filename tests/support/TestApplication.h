@@ -1,10 +1,8 @@
 // An application object for tests: it records every message box and answers from a script.
 #pragma once
 
-#include <cstdint>
 #include <deque>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,6 @@ class TestApplication : public platform::Application {
 public:
     int DoMessageBox(const std::string& text, unsigned type) override;
     std::string LoadMessage(unsigned id) override;
-    std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
 
     // Answers for the next questions, in order; a question with no answer left gets kIdYes.
     void QueueAnswers(std::initializer_list<int> answers) {
@@ -31,7 +28,7 @@ public:
     // as a user may while a box is open.
     void OnMessage(std::function<void(const ShownMessage&)> hook) { onMessage_ = std::move(hook); }
     // Makes the installer believe it runs as this executable (a Windows path).
-    void SetModulePath(const std::string& path) { modulePath_ = path; }
+    void SetModulePath(const std::string& path) { Machine().SetInstallerPath(path); }
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // The message texts only.
@@ -40,7 +37,6 @@ public:
 private:
     std::deque<int> answers_;
     std::vector<ShownMessage> messages_;
-    std::optional<std::string> modulePath_;
     std::function<void(const ShownMessage&)> onMessage_;
 };
 

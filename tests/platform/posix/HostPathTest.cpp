@@ -8,6 +8,7 @@
 
 #include "platform/posix/HostPath.h"
 #include "tests/platform/posix/ScopedEnvironment.h"
+#include "tests/support/ErrorCodePrinting.h"
 #include "tests/support/TempTree.h"
 
 namespace quorvel::platform::posix {
@@ -48,7 +49,7 @@ TEST(HostPath, MatchesNamesIgnoringCaseExactNameFirst) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.relative);
         const HostPathResult result = ResolveHostPath(tree.Path(c.relative), context);
-        ASSERT_EQ(result.error, 0u);
+        ASSERT_EQ(result.error, ErrorCode::kSuccess);
         EXPECT_EQ(result.path.folder, root + "Daten");
         EXPECT_EQ(result.path.exists, *c.hostName != '\0');
         if (result.path.exists) {
@@ -66,9 +67,12 @@ TEST(HostPath, FoldersAboveTheLastNameMustExist) {
     const test::TempTree tree;
     const PathContext context{"/nonexistent-prefix", "/"};
     tree.WriteFile("Daten\\Haus.dat", "x");
-    EXPECT_EQ(ResolveHostPath(tree.Path("Fehlt\\Haus.dat"), context).error, 3u);
-    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\Fehlt\\Haus.dat"), context).error, 3u);
-    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\...\\Haus.dat"), context).error, 123u);
+    EXPECT_EQ(ResolveHostPath(tree.Path("Fehlt\\Haus.dat"), context).error,
+              ErrorCode::kPathNotFound);
+    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\Fehlt\\Haus.dat"), context).error,
+              ErrorCode::kPathNotFound);
+    EXPECT_EQ(ResolveHostPath(tree.Path("Daten\\...\\Haus.dat"), context).error,
+              ErrorCode::kInvalidName);
     const HostPathResult folder = ResolveHostPath(tree.Path("DATEN\\"), context);
     EXPECT_TRUE(folder.path.exists);
     EXPECT_TRUE(folder.path.trailingSeparator);
@@ -85,16 +89,16 @@ TEST(HostPath, DrivesAreTheLinksOfThePrefix) {
     EXPECT_EQ(ResolveHostPath("C:\\Windows", context).path.Full(), p + "/drive_c/windows");
     EXPECT_EQ(ResolveHostPath("z:\\tmp", context).path.Full(), "/tmp");
     EXPECT_EQ(ResolveHostPath("Z:\\", context).path.Full(), "/");
-    EXPECT_EQ(ResolveHostPath("D:\\Spiele", context).error, 3u);
+    EXPECT_EQ(ResolveHostPath("D:\\Spiele", context).error, ErrorCode::kPathNotFound);
 
     fs::create_directories(p + "/dosdevices");
     fs::create_directory_symlink("../elsewhere", p + "/dosdevices/d:");
     fs::create_directory_symlink("../elsewhere", p + "/dosdevices/c:");
     const HostPathResult spiele = ResolveHostPath("d:\\SPIELE\\..\\..\\..\\Spiele\\x", context);
-    EXPECT_EQ(spiele.error, 0u);
+    EXPECT_EQ(spiele.error, ErrorCode::kSuccess);
     EXPECT_EQ(spiele.path.Full(), p + "/dosdevices/d:/Spiele/x");
     EXPECT_TRUE(fs::equivalent(spiele.path.folder, p + "/elsewhere/Spiele"));
-    EXPECT_EQ(ResolveHostPath("C:\\Windows", context).error, 0u);
+    EXPECT_EQ(ResolveHostPath("C:\\Windows", context).error, ErrorCode::kSuccess);
     EXPECT_FALSE(ResolveHostPath("C:\\Windows", context).path.exists);   // the link wins
     EXPECT_EQ(ResolveHostPath("Z:\\tmp", context).path.Full(), "/tmp");  // no z: link: /
 }

@@ -3,11 +3,15 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
+#include "platform/ModuleFileName.h"
+#include "platform/posix/DriveMapping.h"
 #include "platform/posix/ModulePath.h"
+#include "tests/platform/posix/ScopedEnvironment.h"
 
 namespace quorvel::platform::posix {
 namespace {
@@ -57,6 +61,33 @@ TEST(ModulePath, CutsAsGetModuleFileNameA) {
     char untouched = '#';
     EXPECT_EQ(CopyModuleFileName(path, &untouched, 0), 0u);
     EXPECT_EQ(untouched, '#');
+}
+
+TEST(ModulePath, PathsInsideADriveAppearOnThatDrive) {
+    namespace fs = std::filesystem;
+    const test::ScopedPrefix prefix;
+    const std::string root = prefix.Directory();
+    fs::create_directories(root + "/drive_c/Spiele/Zug");
+    fs::create_directories(root + "/dosdevices");
+    fs::create_directory_symlink("../drive_c", root + "/dosdevices/c:");
+    fs::create_directory_symlink(root + "/drive_c/Spiele", root + "/dosdevices/s:");
+    fs::create_directory_symlink("/", root + "/dosdevices/z:");
+    struct Case {
+        std::string host;
+        std::optional<std::string> windows;
+    };
+    const Case cases[] = {
+        {root + "/drive_c/Pakete/Haus", "C:\\Pakete\\Haus"},
+        {root + "/drive_c", "C:\\"},
+        {root + "/drive_c/Spiele/Zug/G\xC3\xBCter", "S:\\Zug\\G\xFCter"},  // the deepest drive
+        {root + "/dosdevices/c:/Pakete", "C:\\Pakete"},  // reached through the link itself
+        {"/usr/bin/quorvel", "Z:\\usr\\bin\\quorvel"},
+        {"relative", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.host);
+        EXPECT_EQ(WindowsPathOnDrives(c.host, root), c.windows);
+    }
 }
 
 TEST(ModulePath, ExecutablePathIsThisTestOnDriveZ) {

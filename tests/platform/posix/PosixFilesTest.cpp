@@ -13,17 +13,20 @@
 #include <functional>
 #include <string>
 
-#include "platform/Files.h"
+#include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/UniqueFd.h"
 #include "tests/platform/posix/ScopedEnvironment.h"
+#include "tests/support/ErrorCodePrinting.h"
 #include "tests/support/TempTree.h"
 
 namespace quorvel::platform {
 namespace {
 
 namespace fs = std::filesystem;
+
+MachineHost host;
 
 mode_t ModeOf(const std::string& hostPath) {
     struct stat status {};
@@ -59,11 +62,12 @@ TEST(PosixFiles, OwnerWithoutWritePermissionIsReadOnlyEvenForRoot) {
     tree.WriteFile("Sim\\Haus.dat", "alt");
     ::chmod(tree.HostPath("Sim\\Haus.dat").c_str(), 0466);  // others may write, the owner not
 
-    EXPECT_FALSE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
-    EXPECT_EQ(ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "neu"), kErrorAccessDeniedCode);
+    EXPECT_FALSE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"))));
+    EXPECT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "neu"), ErrorCode::kAccessDenied);
     EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
     EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Haus.dat")), 0466u);
-    ResetFileAttributes(tree.Path("Sim\\Haus.dat"));
+    host.ResetFileAttributes(tree.Path("Sim\\Haus.dat"));
     EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Haus.dat")), 0666u);  // the owner's write bit only
 }
 
@@ -82,10 +86,10 @@ TEST(PosixFiles, FileOthersOwnIsReadOnlyForAnOrdinaryUser) {
         if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
             return 10;
         }
-        const bool copied =
-            CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"));
-        const std::uint32_t replaced = ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "x");
-        return copied ? 11 : replaced == kErrorAccessDeniedCode ? 0 : 12;
+        const bool copied = IsSuccess(
+            host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+        const ErrorCode replaced = host.ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "x");
+        return copied ? 11 : replaced == ErrorCode::kAccessDenied ? 0 : 12;
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), "alt");
@@ -100,16 +104,17 @@ TEST(PosixFiles, CopyKeepsTheSourcePermissionsAndReplaceKeepsTheOldOnes) {
     tree.WriteFile("Sim\\Geheim.txt", "alt");
     ::chmod(tree.HostPath("Sim\\Geheim.txt").c_str(), 0600);
 
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Start.sh"), tree.Path("Sim\\Start.sh")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Start.sh"), tree.Path("Sim\\Start.sh"))));
     EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Start.sh")), 0750u);
-    ASSERT_EQ(ReplaceFileContent(tree.Path("Sim\\Geheim.txt"), "neu"), kNoError);
+    ASSERT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Geheim.txt"), "neu"), ErrorCode::kSuccess);
     EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Geheim.txt")), 0600u);
 
     // A new file gets 0644 less the umask.
     for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
         const mode_t previous = ::umask(mask);
         const std::string name = "Sim\\Neu" + std::to_string(mask) + ".txt";
-        EXPECT_EQ(ReplaceFileContent(tree.Path(name), "neu"), kNoError);
+        EXPECT_EQ(host.ReplaceFileContent(tree.Path(name), "neu"), ErrorCode::kSuccess);
         ::umask(previous);
         EXPECT_EQ(ModeOf(tree.HostPath(name)), 0644u & ~mask);
     }
@@ -130,12 +135,13 @@ TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             return 10;
         }
-        if (CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Gross.dat"))) {
+        if (IsSuccess(host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"),
+                                             tree.Path("Sim\\Gross.dat")))) {
             return 11;
         }
-        const std::uint32_t replaced =
-            ReplaceFileContent(tree.Path("Sim\\Gross.dat"), Content(200000));
-        return replaced == kErrorDiskFull ? 0 : 12;
+        const ErrorCode replaced =
+            host.ReplaceFileContent(tree.Path("Sim\\Gross.dat"), Content(200000));
+        return replaced == ErrorCode::kDiskFull ? 0 : 12;
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(tree.ReadFile("Sim\\Gross.dat"), old);
@@ -147,23 +153,25 @@ TEST(PosixFiles, UmlautNamesBecomeUtf8AndAreReplacedInPlace) {
     const test::TempTree tree;
     tree.WriteFile("Paket\\H\xE4user.dat", "eins");
     tree.MakeDirectory("Sim");
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\H\xE4user.dat"), tree.Path("Sim\\Stra\xDF"
-                                                                               "e.dat")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\H\xE4user.dat"), tree.Path("Sim\\Stra\xDF"
+                                                                            "e.dat"))));
     EXPECT_EQ(tree.ListHostNames("Sim"),
               "Stra\xC3\x9F"
               "e.dat");
     tree.WriteFile("Paket\\H\xE4user.dat", "zwei");
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("PAKET\\H\xC4USER.DAT"), tree.Path("SIM\\STRA\xDF"
-                                                                               "E.DAT")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("PAKET\\H\xC4USER.DAT"), tree.Path("SIM\\STRA\xDF"
+                                                                            "E.DAT"))));
     EXPECT_EQ(tree.ListHostNames("Sim"),
               "Stra\xC3\x9F"
               "e.dat");
     EXPECT_EQ(tree.ReadFile("Sim\\Stra\xDF"
                             "e.dat"),
               "zwei");
-    EXPECT_EQ(CreateOneDirectory(tree.Path("Sim\\\xD6l")), kNoError);
+    EXPECT_EQ(host.CreateOneDirectory(tree.Path("Sim\\\xD6l")), ErrorCode::kSuccess);
     EXPECT_TRUE(fs::is_directory(tree.HostPath("Sim") + "/\xC3\x96l"));
-    EXPECT_EQ(CreateOneDirectory(tree.Path("Sim\\\xF6L")), kErrorAlreadyExists);
+    EXPECT_EQ(host.CreateOneDirectory(tree.Path("Sim\\\xF6L")), ErrorCode::kAlreadyExists);
 }
 
 TEST(PosixFiles, ALinkedDestinationGetsTheContentAndStaysALink) {
@@ -173,10 +181,11 @@ TEST(PosixFiles, ALinkedDestinationGetsTheContentAndStaysALink) {
     tree.MakeDirectory("Sim");
     fs::create_symlink(tree.HostPath("Lager\\Haus.dat"), tree.HostPath("Sim\\Haus.dat"));
 
-    ASSERT_TRUE(CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")));
+    ASSERT_TRUE(IsSuccess(
+        host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"))));
     EXPECT_TRUE(fs::is_symlink(tree.HostPath("Sim\\Haus.dat")));
     EXPECT_EQ(tree.ReadFile("Lager\\Haus.dat"), "neu");
-    EXPECT_EQ(ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "inhalt"), kNoError);
+    EXPECT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Haus.dat"), "inhalt"), ErrorCode::kSuccess);
     EXPECT_TRUE(fs::is_symlink(tree.HostPath("Sim\\Haus.dat")));
     EXPECT_EQ(tree.ReadFile("Lager\\Haus.dat"), "inhalt");
     EXPECT_EQ(tree.ListHostNames("Lager"), "Haus.dat");
@@ -186,18 +195,20 @@ TEST(PosixFiles, OpensNeitherFifosNorFolders) {
     const test::TempTree tree;
     tree.MakeDirectory("Sim");
     ASSERT_EQ(::mkfifo(tree.HostPath("Sim\\Rohr").c_str(), 0600), 0);
-    EXPECT_EQ(OpenFileForRead(tree.Path("Sim\\Rohr")), kInvalidFileHandle);  // and does not hang
-    EXPECT_FALSE(CopyFileReplacing(tree.Path("Sim\\Rohr"), tree.Path("Sim\\Kopie")));
-    EXPECT_EQ(OpenFileForRead(tree.Path("Sim")), kInvalidFileHandle);
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Rohr")).IsValid());  // and does not hang
+    EXPECT_FALSE(
+        IsSuccess(host.CopyFileReplacing(tree.Path("Sim\\Rohr"), tree.Path("Sim\\Kopie"))));
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim")).IsValid());
     tree.WriteFile("Sim\\Haus.dat", "x");
-    EXPECT_EQ(OpenFileForRead(tree.Path("Sim\\Haus.dat\\")), kInvalidFileHandle);
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Haus.dat\\")).IsValid());
 }
 
 TEST(PosixFiles, CopiesFilesWhoseSizeTheKernelDoesNotKnow) {
     const test::ScopedPrefix prefix;  // no dosdevices: Z: is /
     const test::TempTree tree;
     tree.MakeDirectory("Sim");
-    ASSERT_TRUE(CopyFileReplacing("Z:\\proc\\self\\status", tree.Path("Sim\\status")));
+    ASSERT_TRUE(
+        IsSuccess(host.CopyFileReplacing("Z:\\proc\\self\\status", tree.Path("Sim\\status"))));
     EXPECT_TRUE(tree.ReadFile("Sim\\status").starts_with("Name:"));
 }
 
@@ -238,12 +249,12 @@ TEST(PosixFiles, FileTimesCountFrom1601) {
 }
 
 TEST(PosixFiles, HandlesThatAreNoneFail) {
-    FileTime time = 0;
     char buffer[4];
     for (const FileHandle handle : {kInvalidFileHandle, FileHandle{1} << 40}) {
-        EXPECT_FALSE(GetLastWriteTime(handle, &time));
-        EXPECT_EQ(ReadFromFile(handle, buffer, sizeof buffer), -1);
-        EXPECT_FALSE(CloseFile(handle));
+        UniqueFile file(handle);
+        EXPECT_FALSE(GetLastWriteTime(file).Ok());
+        EXPECT_FALSE(ReadFromFile(file, buffer, sizeof buffer).Ok());
+        (void)file.Release();  // closing it would do nothing either
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/posix/WindowsPath.h"
+#include "tests/support/ErrorCodePrinting.h"
 
 namespace quorvel::platform::posix {
 namespace {
@@ -84,7 +85,7 @@ TEST(WindowsPath, NormalisesAsWindowsDoes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         const WindowsPathResult result = ParseWindowsPath(c.path);
-        EXPECT_EQ(result.error, 0u);
+        EXPECT_EQ(result.error, ErrorCode::kSuccess);
         EXPECT_EQ(Written(result.path), c.normalised);
     }
 }
@@ -92,25 +93,26 @@ TEST(WindowsPath, NormalisesAsWindowsDoes) {
 TEST(WindowsPath, RefusesWhatNoFileCanBeNamed) {
     struct Case {
         const char* path;
-        std::uint32_t error;
+        ErrorCode error;
     };
     const Case cases[] = {
-        {"", 3},
-        {"\\\\server\\share\\a", 3},
-        {"//server/share", 3},
-        {"\\\\?\\C:\\a", 3},
-        {"\\\\.\\PhysicalDrive0", 3},
-        {"C:\\a\\...\\b", 123},  // "..." inside a path is the name "..", which names nothing
-        {"C:\\a*b", 123},
-        {"C:\\a?", 123},
-        {"C:\\a\\b:c", 123},
-        {"C:\\a<b>\\c", 123},
-        {"C:\\a|b", 123},
-        {"C:\\a\"b", 123},
+        {"", ErrorCode::kPathNotFound},
+        {"\\\\server\\share\\a", ErrorCode::kPathNotFound},
+        {"//server/share", ErrorCode::kPathNotFound},
+        {"\\\\?\\C:\\a", ErrorCode::kPathNotFound},
+        {"\\\\.\\PhysicalDrive0", ErrorCode::kPathNotFound},
+        {"C:\\a\\...\\b",
+         ErrorCode::kInvalidName},  // "..." inside a path is the name "..", which names nothing
+        {"C:\\a*b", ErrorCode::kInvalidName},
+        {"C:\\a?", ErrorCode::kInvalidName},
+        {"C:\\a\\b:c", ErrorCode::kInvalidName},
+        {"C:\\a<b>\\c", ErrorCode::kInvalidName},
+        {"C:\\a|b", ErrorCode::kInvalidName},
+        {"C:\\a\"b", ErrorCode::kInvalidName},
         {"C:\\a\x01"
          "b",
-         123},
-        {"1:\\a", 123},
+         ErrorCode::kInvalidName},
+        {"1:\\a", ErrorCode::kInvalidName},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -51,7 +51,7 @@ struct DialogFixture {
     TempTree tree;
     TestRegistry registry;  // an empty prefix until PreparePackage
     TestDesktopApp app;
-    app::qt::MainDialog dialog;
+    app::qt::MainDialog dialog{app};
 };
 
 }  // namespace quorvel::test

@@ -2,8 +2,6 @@
 // from a queue without showing it, or shows the real box for the test to answer on screen.
 #pragma once
 
-#include <algorithm>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -28,24 +26,13 @@ public:
         return answer;
     }
 
-    // The package folder is that of `modulePath_`; paths in tests are short.
-    std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override {
-        if (size == 0) {
-            return 0;
-        }
-        const std::size_t length = std::min<std::size_t>(modulePath_.size(), size - 1);
-        std::memcpy(buffer, modulePath_.data(), length);
-        buffer[length] = '\0';
-        return static_cast<std::uint32_t>(length);
-    }
-
     // Answers for the next questions, in order; a question with none left gets kIdYes.
     void QueueAnswers(std::initializer_list<int> answers) {
         answers_.insert(answers_.end(), answers);
     }
     void ShowRealBoxes() { realBoxes_ = true; }
     // Makes the installer believe it runs as this executable (a Windows path).
-    void SetModulePath(const std::string& path) { modulePath_ = path; }
+    void SetModulePath(const std::string& path) { Machine().SetInstallerPath(path); }
 
     // The texts (Windows-1252, as the engine formatted them) and types of the boxes shown.
     const std::vector<std::string>& Texts() const { return texts_; }
@@ -55,7 +42,6 @@ private:
     std::deque<int> answers_;
     std::vector<std::string> texts_;
     std::vector<unsigned> types_;
-    std::string modulePath_;
     bool realBoxes_ = false;
 };
 

@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "tests/catalogue/CatalogueInstaller.h"
-#include "tests/support/TempTree.h"
+#include "tests/support/PackageFixture.h"
 
 namespace quorvel::test {
 namespace {
 
-const std::string kCatalogue = "Resourcen\\Parallels\\Texturen.txt";
+const std::string kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
 
 std::string WithCrLf(const std::string& text) {
     std::string bytes;
@@ -21,26 +19,21 @@ std::string WithCrLf(const std::string& text) {
 
 class TextureMerge : public ::testing::Test {
 protected:
-    // A new installer for every run: the script stays open until its installer ends, and on
-    // Windows a file open for reading cannot be written.
-    CatalogueInstaller& FreshInstaller(const std::string& script) {
-        installer.reset();
-        tree.WriteFile("InstSkript.txt", script);
-        installer = std::make_unique<CatalogueInstaller>();
-        installer->SetCataloguePath(tree.Path(kCatalogue));
-        installer->OpenScript(tree.Path("InstSkript.txt"));
-        return *installer;
+    // Runs the texture section of `script` with a new installer: the script stays open until
+    // its installer ends, and on Windows a file open for reading cannot be written.
+    bool MergeScript(const std::string& script) {
+        package.WriteScript(script);
+        return package.MergeTextures();
     }
 
     // Merges the texture section `section` (its body, braces included) into a catalogue file.
     bool Merge(const std::string& catalogueFile, const std::string& section) {
         tree.WriteFile(kCatalogue, catalogueFile);
-        return FreshInstaller("Dateinstallation\r\n{\r\n}\r\nTexturskript\r\n" + section)
-            .MergeTextures();
+        return MergeScript("Dateinstallation\r\n{\r\n}\r\nTexturskript\r\n" + section);
     }
 
-    TempTree tree;
-    std::unique_ptr<CatalogueInstaller> installer;
+    PackageFixture package;
+    TempTree& tree = package.tree;
 };
 
 TEST_F(TextureMerge, ThreeEntriesGiveTheSevenLineCatalogueByteForByte) {
@@ -111,7 +104,7 @@ TEST_F(TextureMerge, PlacesEveryDefinitionAsTheCatalogueSays) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(Merge(c.catalogue, c.section)) << c.what;
-        EXPECT_EQ(installer->CatalogueText(), c.text) << c.what;
+        EXPECT_EQ(package.LastInstaller().CatalogueText(), c.text) << c.what;
         EXPECT_EQ(tree.ReadFile(kCatalogue), WithCrLf(c.text)) << c.what;
     }
 }
@@ -134,18 +127,19 @@ TEST_F(TextureMerge, ACatalogueWithoutAValidPlaceIsNotWritten) {
 TEST_F(TextureMerge, FailuresLeaveTheCatalogueAsItWas) {
     const std::string catalogue = "{ Textur{ id(2) } }\r\n";
     tree.WriteFile(kCatalogue, catalogue);
-    EXPECT_FALSE(FreshInstaller("Dateinstallation{}").MergeTextures());  // no texture section
+    EXPECT_FALSE(MergeScript("Dateinstallation{}"));  // no texture section
     EXPECT_EQ(tree.ReadFile(kCatalogue), catalogue);
 
     tree.SetReadOnly(kCatalogue, true);
-    EXPECT_FALSE(FreshInstaller("Texturskript{{5>>Textur{id(5)}}}").MergeTextures());
+    EXPECT_FALSE(MergeScript("Texturskript{{5>>Textur{id(5)}}}"));
     EXPECT_EQ(tree.ReadFile(kCatalogue), catalogue);  // loaded, merged, not saved
-    EXPECT_EQ(tree.ListHostNames("Resourcen\\Parallels"), "Texturen.txt");
+    EXPECT_EQ(tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
 
-    CatalogueInstaller& missing = FreshInstaller("Texturskript{{5>>Textur{id(5)}}}");
-    missing.SetCataloguePath(tree.Path("Fehlt.txt"));
-    EXPECT_FALSE(missing.MergeTextures());
-    EXPECT_FALSE(tree.Exists("Fehlt.txt"));
+    tree.SetReadOnly(kCatalogue, false);
+    tree.MakeDirectory("Sim\\Leer");
+    package.registry.RegisterTrassimo(package.tree.Path("Sim\\Leer\\Trassimo.exe"));
+    EXPECT_FALSE(MergeScript("Texturskript{{5>>Textur{id(5)}}}"));  // no catalogue there
+    EXPECT_EQ(tree.ListHostNames("Sim\\Leer"), "");
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+// The machine an install runs on, as the calls the installer makes of it, shaped like the Win32
+// calls. Paths are Windows paths in narrow Windows-1252 text on every host.
+//
+// The engine is given a Host and touches nothing else: the real machine (MachineHost), a host
+// that only pretends to write (the preview), or one a test prepared.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/ErrorCode.h"
+#include "platform/Files.h"
+
+namespace quorvel::platform {
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING): an existing file opened
+    // for reading while others may only read it; an invalid owner when that is not possible.
+    virtual UniqueFile OpenFileForRead(const std::string& path) = 0;
+
+    // CreateDirectoryA: creates one directory whose parent exists; kAlreadyExists when the
+    // name exists already.
+    virtual ErrorCode CreateOneDirectory(const std::string& path) = 0;
+
+    // CopyFileA(source, destination, FALSE): copies the file, replacing an existing
+    // destination. The destination is never left half-written: the old file or the new one.
+    virtual ErrorCode CopyFileReplacing(const std::string& source,
+                                        const std::string& destination) = 0;
+
+    // SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL); the result is not reported.
+    virtual void ResetFileAttributes(const std::string& path) = 0;
+
+    // Replaces the whole content of `path` with `bytes` in one step: written to a temporary
+    // file beside it, flushed and moved over the old file, which keeps its attributes. A
+    // read-only file is refused. On any failure the old file stays as it was and no temporary
+    // file remains.
+    virtual ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) = 0;
+
+    // GetModuleFileNameA(NULL, buffer, size): the running installer's full path. Returns the
+    // length copied; when the path does not fit, the text is cut and `size` is returned.
+    virtual std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) = 0;
+};
+
+}  // namespace quorvel::platform

@@ -1,0 +1,35 @@
+// The machine the program runs on: Windows' own calls, or on Linux Wine's behaviour emulated
+// against the Wine prefix that WINEPREFIX names (default ~/.wine).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Host.h"
+
+namespace quorvel::platform {
+
+class MachineHost : public Host {
+public:
+    MachineHost() = default;
+
+    UniqueFile OpenFileForRead(const std::string& path) override;
+    ErrorCode CreateOneDirectory(const std::string& path) override;
+    ErrorCode CopyFileReplacing(const std::string& source, const std::string& destination) override;
+    void ResetFileAttributes(const std::string& path) override;
+    ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) override;
+    // The executable's own path, or, once SetInstallerPath was called, that path.
+    std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
+
+    // Makes the installer run as if it were the file `windowsPath` (a Windows path): the Linux
+    // program installed elsewhere is pointed at the package folder it installs.
+    void SetInstallerPath(std::string windowsPath) { installerPath_ = std::move(windowsPath); }
+
+private:
+    std::optional<std::string> installerPath_;
+};
+
+// GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.
+std::uint32_t ExecutablePath(char* buffer, std::uint32_t size);
+
+}  // namespace quorvel::platform
