@@ -19,6 +19,11 @@ void CloseFileHandle(FileHandle handle);
 
 using UniqueFile = UniqueHandle<FileHandle, &CloseFileHandle, kInvalidFileHandle>;
 
+// File attributes, with the values of the Win32 constants.
+inline constexpr std::uint32_t kFileAttributeReadOnly = 0x01;   // FILE_ATTRIBUTE_READONLY
+inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;  // FILE_ATTRIBUTE_DIRECTORY
+inline constexpr std::uint32_t kFileAttributeArchive = 0x20;    // FILE_ATTRIBUTE_ARCHIVE
+
 // A last-write time: 100-nanosecond intervals since 1601-01-01 (FILETIME as one number).
 using FileTime = std::uint64_t;
 

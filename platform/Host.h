@@ -31,6 +31,10 @@ public:
     virtual ErrorCode CopyFileReplacing(const std::string& source,
                                         const std::string& destination) = 0;
 
+    // GetFileAttributesA: what `path` is (kFileAttributeDirectory for a folder) and whether it
+    // is write-protected (kFileAttributeReadOnly); an error when nothing is there.
+    virtual Result<std::uint32_t> QueryFileAttributes(const std::string& path) = 0;
+
     // SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL); the result is not reported.
     virtual void ResetFileAttributes(const std::string& path) = 0;
 

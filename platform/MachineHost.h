@@ -16,6 +16,7 @@ public:
     UniqueFile OpenFileForRead(const std::string& path) override;
     ErrorCode CreateOneDirectory(const std::string& path) override;
     ErrorCode CopyFileReplacing(const std::string& source, const std::string& destination) override;
+    Result<std::uint32_t> QueryFileAttributes(const std::string& path) override;
     void ResetFileAttributes(const std::string& path) override;
     ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) override;
     // The executable's own path, or, once SetInstallerPath was called, that path.

@@ -5,12 +5,12 @@
 
 #include <QtWidgets/QApplication>
 
+#include "app/FrontEndChoice.h"
 #include "app/qt/DesktopApp.h"
-#include "app/qt/FrontEndChoice.h"
 
 namespace quorvel::app::qt {
 
-DesktopOutcome RunDesktopFrontEnd(const char* programName) {
+DesktopOutcome RunDesktopFrontEnd(const char* programName, const std::string& installerPath) {
     std::string program = programName != nullptr ? programName : "quorvel";
     std::string platformOption = "-platform";
     std::string platforms = PlatformCandidates(
@@ -24,6 +24,7 @@ DesktopOutcome RunDesktopFrontEnd(const char* programName) {
         return DesktopOutcome::NoDisplay;
     }
     DesktopApp application;
+    application.Machine().SetInstallerPath(installerPath);
     application.Run();
     return DesktopOutcome::Closed;
 }

@@ -8,11 +8,12 @@
 
 namespace quorvel::app::terminal {
 
-int RunTerminalFrontEnd() {
+int RunTerminalFrontEnd(const std::string& installerPath) {
     std::unique_ptr<KeyInput> terminalKeys = OpenTerminalKeyInput();
     LineKeyInput lineKeys(std::cin);
     KeyInput& keys = terminalKeys != nullptr ? *terminalKeys : lineKeys;
     ConsoleApp application(keys, std::cout, terminalKeys != nullptr);
+    application.Machine().SetInstallerPath(installerPath);
     application.Run();
     return 0;
 }

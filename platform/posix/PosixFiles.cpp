@@ -10,6 +10,7 @@
 #include "platform/MachineHost.h"
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/HostPath.h"
+#include "platform/posix/ReplaceTarget.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/Win32Errors.h"
 
@@ -100,6 +101,29 @@ ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
         return posix::Win32ErrorOfErrno(errno);
     }
     return ErrorCode::kSuccess;
+}
+
+Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    if (!IsSuccess(resolved.error)) {
+        return resolved.error;
+    }
+    if (!resolved.path.exists) {
+        return ErrorCode::kFileNotFound;
+    }
+    const std::string host = resolved.path.Full();
+    struct stat status {};
+    if (::stat(host.c_str(), &status) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return kFileAttributeDirectory;
+    }
+    if (resolved.path.trailingSeparator) {
+        return ErrorCode::kInvalidName;  // a file named as a folder
+    }
+    return kFileAttributeArchive |
+           (posix::IsWriteProtected(host, status) ? kFileAttributeReadOnly : 0u);
 }
 
 void MachineHost::ResetFileAttributes(const std::string& path) {

@@ -150,6 +150,14 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     return ErrorCode::kSuccess;
 }
 
+Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return ErrorOr(ErrorCode::kFileNotFound);
+    }
+    return static_cast<std::uint32_t>(attributes);
+}
+
 void MachineHost::ResetFileAttributes(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

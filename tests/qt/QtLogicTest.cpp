@@ -2,9 +2,10 @@
 #include <QtGui/QFontMetrics>
 #include <QtTest/QtTest>
 
+#include "app/FrontEndChoice.h"
 #include "app/qt/DialogUnits.h"
-#include "app/qt/FrontEndChoice.h"
 
+using namespace quorvel::app;
 using namespace quorvel::app::qt;
 
 Q_DECLARE_METATYPE(FrontEndRequest)

@@ -1,9 +1,9 @@
-#include "app/qt/FrontEndChoice.h"
+#include "app/FrontEndChoice.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace quorvel::app::qt {
+namespace quorvel::app {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string PlatformCandidates(const DisplayEnvironment& environment) {
     return candidates + ";" + std::string(kNoDisplayPlatform);
 }
 
-}  // namespace quorvel::app::qt
+}  // namespace quorvel::app

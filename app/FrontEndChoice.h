@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::app::qt {
+namespace quorvel::app {
 
 enum class FrontEndRequest {
     Automatic,  // QUORVEL_FRONTEND unset or empty
@@ -35,4 +35,4 @@ inline constexpr std::string_view kNoDisplayPlatform = "minimal";
 // Wayland and X11 as their variables name them, and last kNoDisplayPlatform.
 std::string PlatformCandidates(const DisplayEnvironment& environment);
 
-}  // namespace quorvel::app::qt
+}  // namespace quorvel::app

@@ -1,0 +1,36 @@
+#include "app/cli/Program.h"
+
+#include <algorithm>
+
+#include "app/Version.h"
+
+namespace quorvel::app::cli {
+
+int RunProgram(std::string_view program, const std::vector<std::string>& arguments,
+               const std::vector<Command>& commands, std::ostream& out, std::ostream& err) {
+    std::vector<CommandSpec> specs;
+    for (const Command& command : commands) {
+        specs.push_back(command.spec);
+    }
+    const ParsedCommandLine parsed = ParseCommandLine(arguments, specs);
+    if (!parsed.commandLine) {
+        err << program << ": " << parsed.error << "\n"
+            << "Mehr dazu: " << program << " --help\n";
+        return kUsageError;
+    }
+    const CommandLine& line = *parsed.commandLine;
+    if (line.help) {
+        out << HelpText(program, specs);
+        return 0;
+    }
+    if (line.version) {
+        out << program << " " << QUORVEL_VERSION << "\n";
+        return 0;
+    }
+    const auto command = std::find_if(commands.begin(), commands.end(), [&](const Command& c) {
+        return c.spec.name == line.command->name;
+    });
+    return command->run(line);
+}
+
+}  // namespace quorvel::app::cli
