@@ -1,7 +1,9 @@
-# quorvel_windows_program(<target>): the settings of a Windows program that we ship, built with
-# MinGW-w64: unused functions and data dropped at link time, symbols stripped, and the C++
-# runtime's verbose terminate handler left out (app/win32/TerminateHandler.cpp).
+# quorvel_windows_program(<target>): a Windows program that we ship. It goes into the release's
+# zip file (its install rule; scripts/release), and, built with MinGW-w64, it is made small:
+# unused functions and data dropped at link time, symbols stripped, and the C++ runtime's
+# verbose terminate handler left out (app/win32/TerminateHandler.cpp).
 function(quorvel_windows_program target)
+    install(TARGETS ${target} RUNTIME DESTINATION .)
     if(MSVC)
         return()
     endif()
