@@ -10,6 +10,13 @@ namespace {
 
 constexpr UINT kAnswerTimeoutMs = 5000;
 
+// A number in decimal digits. Not std::to_wstring: that formats through the C runtime's wide
+// printf, which would bring 20 KB of floating-point formatting into the program.
+std::wstring Decimal(long long value) {
+    const std::string digits = std::to_string(value);
+    return std::wstring(digits.begin(), digits.end());
+}
+
 void AppendMenuItems(std::wstring& report, HWND dialog) {
     const HMENU menu = GetSystemMenu(dialog, FALSE);
     const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
@@ -23,11 +30,11 @@ void AppendMenuItems(std::wstring& report, HWND dialog) {
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &item)) {
             continue;
         }
-        report += L"menu " + std::to_wstring(index);
+        report += L"menu " + Decimal(index);
         if ((item.fType & MFT_SEPARATOR) != 0) {
             report += L" separator\n";
         } else {
-            report += L" string " + std::to_wstring(item.wID) + L' ' + label.data() + L'\n';
+            report += L" string " + Decimal(item.wID) + L' ' + label.data() + L'\n';
         }
     }
 }
@@ -35,7 +42,7 @@ void AppendMenuItems(std::wstring& report, HWND dialog) {
 void AppendFocus(std::wstring& report, HWND dialog) {
     const HWND focus = GetFocus();
     const int id = focus != nullptr && IsChild(dialog, focus) ? GetDlgCtrlID(focus) : 0;
-    report += L"focus " + std::to_wstring(id) + L'\n';
+    report += L"focus " + Decimal(id) + L'\n';
 }
 
 // The common-controls library the process uses, and where it was loaded from: the side-by-side
@@ -53,8 +60,8 @@ void AppendCommonControls(std::wstring& report) {
         }
         GetModuleFileNameW(library, path.data(), static_cast<DWORD>(path.size()));
     }
-    report += L"comctl32 " + std::to_wstring(version.dwMajorVersion) + L'.' +
-              std::to_wstring(version.dwMinorVersion) + L' ' + path.data() + L'\n';
+    report += L"comctl32 " + Decimal(version.dwMajorVersion) + L'.' +
+              Decimal(version.dwMinorVersion) + L' ' + path.data() + L'\n';
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
-# Reads the import table of EXECUTABLE with OBJDUMP and fails when the program needs a DLL of
-# the compiler's runtime: it must start on a bare Windows, with the system's own DLLs only.
-#   cmake -DOBJDUMP=<objdump> -DEXECUTABLE=<file.exe> -P CheckImports.cmake
+# Reads the headers and import table of EXECUTABLE with OBJDUMP and fails when the program is
+# not a 32-bit x86 program (it must start on 32-bit Windows and in 32-bit Wine prefixes), when
+# it needs a DLL of the compiler's runtime (it must start on a bare Windows, with the system's
+# own DLLs only), or when it is larger than MAX_BYTES (when given).
+#   cmake -DOBJDUMP=<objdump> -DEXECUTABLE=<file.exe> [-DMAX_BYTES=<n>] -P CheckImports.cmake
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND "${OBJDUMP}" -p "${EXECUTABLE}"
                 OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} -p ${EXECUTABLE} failed: ${errors}")
+endif()
+if(NOT dump MATCHES "file format pei-i386")
+    string(REGEX MATCH "file format [^\r\n]+" format "${dump}")
+    message(FATAL_ERROR "${EXECUTABLE} is not a 32-bit x86 program (${format})")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
 set(imports "")
@@ -25,3 +31,6 @@ foreach(dll IN LISTS imports)
         message(FATAL_ERROR "${EXECUTABLE} needs the compiler's runtime DLL ${dll}")
     endif()
 endforeach()
+if(DEFINED MAX_BYTES AND size GREATER MAX_BYTES)
+    message(FATAL_ERROR "${EXECUTABLE} has ${size} bytes, more than ${MAX_BYTES}")
+endif()

@@ -49,7 +49,7 @@ std::string SharedWinePrefix() {
     const std::string prefix =
         configured != nullptr && *configured != '\0'
             ? configured
-            : std::string(home != nullptr ? home : "") + "/.cache/quorvel/wineprefix";
+            : std::string(home != nullptr ? home : "") + "/.cache/quorvel/wineprefix-win32";
     struct stat status {};
     if (::stat((prefix + "/.quorvel-ready").c_str(), &status) == 0) {
         return prefix;

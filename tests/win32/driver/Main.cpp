@@ -1,7 +1,9 @@
-// The test driver: plays one scenario against Quorvel.exe, or checks that a file is really
-// write-protected for the Wine session (root would write through the protection).
+// The test driver: plays one scenario against Quorvel.exe, checks that a file is really
+// write-protected for the Wine session (root would write through the protection), or plays a
+// list of answered runs for the differential test (ScriptedRuns.h).
 //   quorvel-driver <scenario> <Quorvel.exe> [arguments]
 //   quorvel-driver refuses-write <file>
+//   quorvel-driver scripted-runs <run list> <report>
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <string_view>
 
 #include "tests/win32/driver/Scenarios.h"
+#include "tests/win32/driver/ScriptedRuns.h"
 
 namespace {
 
@@ -25,6 +28,7 @@ int RefusesWrite(const char* path, quorvel::driver::Checks& checks) {
 
 int Usage() {
     std::fprintf(stderr, "usage: quorvel-driver refuses-write <file>\n");
+    std::fprintf(stderr, "       quorvel-driver scripted-runs <run list> <report>\n");
     for (const auto& scenario : quorvel::driver::AllScenarios()) {
         std::fprintf(stderr, "       quorvel-driver %s <Quorvel.exe> %s\n", scenario.name,
                      scenario.usage);
@@ -38,6 +42,9 @@ int main(int argc, char** argv) {
     quorvel::driver::Checks checks;
     if (argc == 3 && std::string_view(argv[1]) == "refuses-write") {
         return RefusesWrite(argv[2], checks);
+    }
+    if (argc == 4 && std::string_view(argv[1]) == "scripted-runs") {
+        return quorvel::driver::PlayScriptedRuns(argv[2], argv[3], checks);
     }
     if (argc < 3) {
         return Usage();
