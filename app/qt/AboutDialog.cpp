@@ -3,6 +3,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 
+#include "app/DialogGeometry.h"
 #include "app/DialogTexts.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/DialogUnits.h"
@@ -12,12 +13,11 @@ namespace quorvel::app::qt {
 namespace {
 
 // The template of the About box, in dialog units.
-constexpr int kWidth = 235;
-constexpr int kHeight = 55;
-constexpr DialogBox kIconBox{11, 17, 20, 20};
-constexpr DialogBox kVersionBox{40, 10, 119, 8};
-constexpr DialogBox kNoticeBox{40, 25, 119, 8};
-constexpr DialogBox kOkBox{178, 7, 50, 14};
+constexpr DialogSize kSize{QUORVEL_ABOUT_SIZE};
+constexpr DialogBox kIconBox{QUORVEL_ABOUT_ICON_BOX};
+constexpr DialogBox kVersionBox{QUORVEL_ABOUT_VERSION_BOX};
+constexpr DialogBox kNoticeBox{QUORVEL_ABOUT_NOTICE_BOX};
+constexpr DialogBox kOkBox{QUORVEL_ABOUT_OK_BOX};
 
 QLabel* AddText(QDialog* dialog, const char* name, const char* utf8, const DialogBox& box,
                 const DialogBaseUnits& base) {
@@ -40,7 +40,7 @@ AboutDialog::AboutDialog(QWidget* owner)
     setWindowIcon(icon);
     setFont(DialogFont());
     const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(PixelSize(kWidth, kHeight, base));
+    setFixedSize(PixelSize(kSize, base));
 
     // The picture takes the icon's own size at the template's position.
     auto* picture = new QLabel(this);

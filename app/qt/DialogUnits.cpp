@@ -44,8 +44,8 @@ QRect PixelBox(const DialogBox& box, const DialogBaseUnits& base) {
             HorizontalPixels(box.width, base), VerticalPixels(box.height, base)};
 }
 
-QSize PixelSize(int width, int height, const DialogBaseUnits& base) {
-    return {HorizontalPixels(width, base), VerticalPixels(height, base)};
+QSize PixelSize(const DialogSize& size, const DialogBaseUnits& base) {
+    return {HorizontalPixels(size.width, base), VerticalPixels(size.height, base)};
 }
 
 QFont DialogFont() {

@@ -16,6 +16,12 @@ struct DialogBox {
     int height;
 };
 
+// A dialog's size in dialog units.
+struct DialogSize {
+    int width;
+    int height;
+};
+
 // Pixels per four horizontal and per eight vertical dialog units.
 struct DialogBaseUnits {
     int horizontal;  // the average character width
@@ -36,7 +42,7 @@ int VerticalPixels(int units, const DialogBaseUnits& base);
 // A control's box in pixels: its position and its size converted each on its own, as the
 // dialog manager creates the controls of a template.
 QRect PixelBox(const DialogBox& box, const DialogBaseUnits& base);
-QSize PixelSize(int width, int height, const DialogBaseUnits& base);
+QSize PixelSize(const DialogSize& size, const DialogBaseUnits& base);
 
 // The dialog font: the desktop's font family at 8 points, the size of the templates' font.
 QFont DialogFont();

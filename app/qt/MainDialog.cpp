@@ -4,6 +4,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 
+#include "app/DialogGeometry.h"
 #include "app/DialogTexts.h"
 #include "app/MessageTable.h"
 #include "app/qt/AboutDialog.h"
@@ -18,12 +19,11 @@ namespace quorvel::app::qt {
 namespace {
 
 // The template of the main dialog, in dialog units.
-constexpr int kWidth = 235;
-constexpr int kHeight = 107;
-constexpr DialogBox kInstallBox{48, 86, 50, 14};
-constexpr DialogBox kCancelBox{132, 86, 50, 14};
-constexpr DialogBox kTextBox{7, 7, 221, 35};
-constexpr DialogBox kProgressBox{7, 37, 221, 21};
+constexpr DialogSize kSize{QUORVEL_MAIN_SIZE};
+constexpr DialogBox kInstallBox{QUORVEL_MAIN_INSTALL_BOX};
+constexpr DialogBox kCancelBox{QUORVEL_MAIN_CANCEL_BOX};
+constexpr DialogBox kTextBox{QUORVEL_MAIN_TEXT_BOX};
+constexpr DialogBox kProgressBox{QUORVEL_MAIN_PROGRESS_BOX};
 
 }  // namespace
 
@@ -36,7 +36,7 @@ MainDialog::MainDialog(platform::Application& application, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     setFont(DialogFont());
     const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(PixelSize(kWidth, kHeight, base));
+    setFixedSize(PixelSize(kSize, base));
 
     // In the template's order, which is the tab order.
     auto* install = new QPushButton(QString::fromUtf8(QUORVEL_INSTALL_BUTTON), this);

@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(f_->dialog.findChild<QWidget*>(name)->geometry(),
                  app::qt::PixelBox({units.x(), units.y(), units.width(), units.height()}, base));
         // 235 x 107 units, fixed: the user cannot resize it.
-        QCOMPARE(f_->dialog.minimumSize(), app::qt::PixelSize(235, 107, base));
+        QCOMPARE(f_->dialog.minimumSize(), app::qt::PixelSize({235, 107}, base));
         QCOMPARE(f_->dialog.maximumSize(), f_->dialog.minimumSize());
     }
 

@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QVERIFY(ok->isDefault());
         QCOMPARE(ok->geometry(), box(178, 7, 50, 14));
-        QCOMPARE(about.minimumSize(), app::qt::PixelSize(235, 55, base));
+        QCOMPARE(about.minimumSize(), app::qt::PixelSize({235, 55}, base));
         QCOMPARE(about.maximumSize(), about.minimumSize());
     }
 

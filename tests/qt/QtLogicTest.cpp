@@ -53,7 +53,7 @@ private slots:
         QFETCH(QRect, pixels);
         const DialogBox box{units.x(), units.y(), units.width(), units.height()};
         QCOMPARE(PixelBox(box, {baseX, baseY}), pixels);
-        QCOMPARE(PixelSize(box.width, box.height, {baseX, baseY}), pixels.size());
+        QCOMPARE(PixelSize({box.width, box.height}, {baseX, baseY}), pixels.size());
     }
 
     void baseUnitsComeFromTheDialogFont() {
