@@ -88,8 +88,10 @@ std::string Origin(const std::string& label, const std::string& appId, const std
     return label + ", App " + appId + (name.empty() ? "" : " (" + name + ")");
 }
 
-// Games installed with a manifest that names Trassimo but without a Proton prefix yet.
-void AddTrassimoNotStartedYet(const std::vector<std::string>& libraries, const std::string& label,
+// Games installed with a manifest that names Trassimo but without a Proton prefix in any of
+// the libraries: the prefix will be made beside the game.
+void AddTrassimoNotStartedYet(const std::vector<std::string>& libraries,
+                              const std::set<std::string>& appsWithPrefix, const std::string& label,
                               PrefixCollector& collector) {
     for (const std::string& library : libraries) {
         std::error_code error;
@@ -100,15 +102,16 @@ void AddTrassimoNotStartedYet(const std::vector<std::string>& libraries, const s
                 continue;
             }
             const std::string appId = file.substr(12, file.size() - 12 - 4);
+            if (!IsNumber(appId) || appsWithPrefix.contains(appId)) {
+                continue;
+            }
             const std::string name = AppNameIn(ReadKeyValuesFile(entry->path().string()));
             std::string lower = name;
             std::transform(lower.begin(), lower.end(), lower.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            std::error_code ignored;
-            const std::string data = library + "/steamapps/compatdata/" + appId;
-            if (IsNumber(appId) && lower.find("trassimo") != std::string::npos &&
-                !fs::exists(data, ignored)) {
-                collector.AddMissing(data + "/pfx", Origin(label, appId, name), kNotSetUpHint);
+            if (lower.find("trassimo") != std::string::npos) {
+                collector.AddMissing(library + "/steamapps/compatdata/" + appId + "/pfx",
+                                     Origin(label, appId, name), kNotSetUpHint);
             }
         }
     }
@@ -120,6 +123,7 @@ void CollectSteamPrefixes(const PrefixSearchPlaces& places, PrefixCollector& col
     std::set<std::string> seenLibraries;
     for (const SteamRoot& root : SteamRoots(places)) {
         const std::vector<std::string> libraries = LibrariesOf(root.folder, seenLibraries);
+        std::set<std::string> appsWithPrefix;
         for (const std::string& library : libraries) {
             const std::string compatData = library + "/steamapps/compatdata";
             std::vector<std::string> appIds = SubfolderNames(compatData);
@@ -128,6 +132,7 @@ void CollectSteamPrefixes(const PrefixSearchPlaces& places, PrefixCollector& col
                 return a.size() != b.size() ? a.size() < b.size() : a < b;
             });
             for (const std::string& appId : appIds) {
+                appsWithPrefix.insert(appId);
                 const std::string origin = Origin(root.label, appId, AppName(libraries, appId));
                 const std::string prefix = compatData + "/" + appId + "/pfx";
                 std::error_code error;
@@ -138,7 +143,7 @@ void CollectSteamPrefixes(const PrefixSearchPlaces& places, PrefixCollector& col
                 }
             }
         }
-        AddTrassimoNotStartedYet(libraries, root.label, collector);
+        AddTrassimoNotStartedYet(libraries, appsWithPrefix, root.label, collector);
     }
 }
 
