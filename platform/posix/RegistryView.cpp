@@ -84,7 +84,11 @@ public:
                 key = std::move(*target);
             }
         }
-        return FollowLinks(StepIntoWow6432Node(key, {}), 0);
+        std::optional<Location> opened = FollowLinks(StepIntoWow6432Node(key, {}), 0);
+        if (!opened || !Exists(*opened)) {
+            return std::nullopt;  // HKEY_CLASSES_ROOT itself, when no file holds any class
+        }
+        return opened;
     }
 
 private:
