@@ -15,7 +15,12 @@ namespace fs = std::filesystem;
 constexpr std::string_view kRegistryHeader = "WINE REGISTRY Version 2";
 constexpr std::size_t kAppPathBufferSize = 260;  // what the installer reads at most
 
+// Only a regular file is opened: a FIFO in its place would block the search.
 bool HasRegistryHeader(const std::string& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) {
+        return false;
+    }
     std::ifstream in(file, std::ios::binary);
     std::string first(kRegistryHeader.size(), '\0');
     return in.read(first.data(), static_cast<std::streamsize>(first.size())) &&

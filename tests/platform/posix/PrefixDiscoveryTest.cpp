@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -105,6 +106,8 @@ TEST(PrefixDiscovery, PlainWineWinetricksAndPlayOnLinux) {
     home.Prefix(".local/share/wineprefixes/a-spiel");
     home.Folder(".local/share/wineprefixes/leer");                           // no system.reg
     home.Write(".local/share/wineprefixes/fremd/system.reg", "REGEDIT4\n");  // no Wine header
+    home.Folder(".local/share/wineprefixes/fifo");
+    ASSERT_EQ(mkfifo(home.Path(".local/share/wineprefixes/fifo/system.reg").c_str(), 0600), 0);
     home.Prefix(".PlayOnLinux/wineprefix/Trassimo", kTrassimo);
     EXPECT_EQ(
         Summary(home, home.Search()),
