@@ -1,4 +1,4 @@
-// regprobe query <hkcr-subkey> <value> | link <hklm-subkey> <target-nt-path> | set <root> <subkey> <value> <data>
+// regprobe query|steps <hkcr-subkey> <value> | link <hklm-subkey> <target-nt-path> | set <root> <subkey> <value> <data>
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
@@ -9,6 +9,20 @@ int main(int argc, char** argv) {
         if (e) { printf("open %ld\n", e); return 1; }
         char data[1024]; DWORD size = sizeof data, type = 0;
         e = RegQueryValueExA(key, argv[3], NULL, &type, (BYTE*)data, &size);
+        if (e) { printf("query %ld\n", e); return 1; }
+        printf("value %s\n", data); RegCloseKey(key); return 0;
+    }
+    if (argc >= 4 && !strcmp(argv[1], "steps")) {  // one key a call, as the installer opens
+        HKEY key = HKEY_CLASSES_ROOT;
+        char path[512]; strncpy(path, argv[2], sizeof path - 1); path[sizeof path - 1] = 0;
+        for (char* name = strtok(path, "\\"); name; name = strtok(NULL, "\\")) {
+            HKEY next; LONG e = RegOpenKeyExA(key, name, 0, KEY_READ, &next);
+            if (e) { printf("open %ld\n", e); return 1; }
+            if (key != HKEY_CLASSES_ROOT) RegCloseKey(key);
+            key = next;
+        }
+        char data[1024]; DWORD size = sizeof data, type = 0;
+        LONG e = RegQueryValueExA(key, argv[3], NULL, &type, (BYTE*)data, &size);
         if (e) { printf("query %ld\n", e); return 1; }
         printf("value %s\n", data); RegCloseKey(key); return 0;
     }
