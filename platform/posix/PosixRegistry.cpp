@@ -1,24 +1,22 @@
 // The registry calls against the registry files of a Wine prefix. HKEY_CLASSES_ROOT is, as on
-// Windows, the user's Software\Classes (user.reg) laid over the machine's (system.reg). The
-// files are read afresh by every call, so that a change Wine writes meanwhile is seen.
-#include <array>
+// Windows, the user's Software\Classes (user.reg) laid over the machine's (system.reg), each
+// seen as the 32-bit Quorvel.exe sees it in that prefix (RegistryView.h). The files are read
+// afresh by every call, so that a change Wine writes meanwhile is seen.
 #include <cstring>
 #include <optional>
 #include <string>
 
 #include "platform/Registry.h"
+#include "platform/posix/PrefixClassesRoot.h"
 #include "platform/posix/RegistryLookup.h"
 #include "platform/posix/Utf16Text.h"
 #include "platform/posix/WinePrefix.h"
-#include "platform/posix/WineRegistryText.h"
 
 namespace quorvel::platform {
 
 namespace {
 
-using posix::RegistryBranch;
 using posix::RegistryPath;
-using posix::RegistryText;
 
 constexpr long kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
 
@@ -32,26 +30,10 @@ struct OpenKey {
     RegistryPath path;
 };
 
-RegistryText LoadRegistryFile(const std::string& path) {
-    const std::optional<std::string> text = posix::ReadWholeFile(path);
-    return text ? posix::ParseWineRegistry(*text) : RegistryText{};
-}
-
-// The two registry files of HKEY_CLASSES_ROOT, the user's first.
-class ClassesRoot {
+// HKEY_CLASSES_ROOT of the prefix the host works in, read afresh.
+class ClassesRoot : public posix::PrefixClassesRoot {
 public:
-    ClassesRoot()
-        : user_(LoadRegistryFile(posix::WinePrefixDirectory() + "/user.reg")),
-          machine_(LoadRegistryFile(posix::WinePrefixDirectory() + "/system.reg")) {}
-
-    std::array<RegistryBranch, 2> Branches() const {
-        const RegistryPath classes = {u"Software", u"Classes"};
-        return {RegistryBranch{&user_, classes}, RegistryBranch{&machine_, classes}};
-    }
-
-private:
-    RegistryText user_;
-    RegistryText machine_;
+    ClassesRoot() : PrefixClassesRoot(posix::WinePrefixDirectory()) {}
 };
 
 // The path of an open handle below HKEY_CLASSES_ROOT; false for a handle that is none.
@@ -84,14 +66,11 @@ long OpenRegistryKey(RegistryHandle parent, const std::string& subKey, std::uint
     const RegistryPath below = posix::SplitSubKey(subKey.c_str());
     path.insert(path.end(), below.begin(), below.end());
 
-    const ClassesRoot classesRoot;
-    for (const RegistryBranch& branch : classesRoot.Branches()) {
-        if (posix::HasKey(branch, path)) {
-            *result = reinterpret_cast<RegistryHandle>(new OpenKey{std::move(path)});
-            return kErrorSuccess;
-        }
+    if (!ClassesRoot().HasKey(path)) {
+        return kErrorFileNotFound;
     }
-    return kErrorFileNotFound;
+    *result = reinterpret_cast<RegistryHandle>(new OpenKey{std::move(path)});
+    return kErrorSuccess;
 }
 
 long QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
@@ -105,11 +84,7 @@ long QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsign
     }
     const ClassesRoot classesRoot;
     const std::u16string name = posix::Cp1252ToUtf16(valueName.c_str());
-    for (const RegistryBranch& branch : classesRoot.Branches()) {
-        const posix::RegistryValueRecord* value = posix::FindValue(branch, path, name);
-        if (value == nullptr) {
-            continue;
-        }
+    if (const posix::RegistryValueRecord* value = classesRoot.FindValue(path, name)) {
         const std::string bytes = posix::NarrowValueBytes(*value);
         if (size == nullptr) {
             return kErrorSuccess;

@@ -164,7 +164,10 @@ private:
     void ParseOption(std::string_view line) {
         RegistryKeyRecord* key = CurrentKey();
         if (key == nullptr) {
-            return;  // file-wide options such as "#arch=win64"
+            if (ConsumePrefix(&line, "#arch=")) {
+                result_.arch = std::string(TrimEnd(line));
+            }
+            return;  // other file-wide options carry nothing a reader needs
         }
         if (ConsumePrefix(&line, "#class=\"")) {
             const std::optional<std::u16string> name = ConsumeEscapedText(&line, '"');

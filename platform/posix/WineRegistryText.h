@@ -56,6 +56,7 @@ struct RegistryTextProblem {
 
 struct RegistryText {
     bool hasHeader = false;               // the first line is "WINE REGISTRY Version 2"
+    std::string arch;                     // from "#arch=" ("win32", "win64"); empty if none
     std::vector<RegistryKeyRecord> keys;  // in file order; a key may appear more than once
     // Lines that could not be read and were passed over, as Wine itself passes over them.
     std::vector<RegistryTextProblem> problems;
