@@ -9,8 +9,9 @@ namespace {
 constexpr std::string_view kOptionStart = "--";
 
 const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
-    const auto found = std::find_if(command.options.begin(), command.options.end(),
-                                    [name](const OptionSpec& option) { return option.name == name; });
+    const auto found =
+        std::find_if(command.options.begin(), command.options.end(),
+                     [name](const OptionSpec& option) { return option.name == name; });
     return found == command.options.end() ? nullptr : &*found;
 }
 
@@ -92,7 +93,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
             (name == "help" ? line.help : line.version) = true;
             continue;
         }
-        const OptionSpec* spec = line.command != nullptr ? FindOption(*line.command, name) : nullptr;
+        const OptionSpec* spec =
+            line.command != nullptr ? FindOption(*line.command, name) : nullptr;
         if (name != "prefix" && spec == nullptr) {
             return {std::nullopt, "Unbekannte Option: --" + name};
         }
@@ -148,10 +150,11 @@ std::string HelpText(std::string_view program, const std::vector<CommandSpec>& c
         }
         text += usage + "\n      " + std::string(command.summary) + "\n";
     }
-    text += "\nOptionen für jeden Befehl:\n"
-            "  --prefix ORDNER   Trassimo im Wine-Präfix ORDNER suchen\n"
-            "  --help            diese Hilfe zeigen\n"
-            "  --version         die Version zeigen\n";
+    text +=
+        "\nOptionen für jeden Befehl:\n"
+        "  --prefix ORDNER   Trassimo im Wine-Präfix ORDNER suchen\n"
+        "  --help            diese Hilfe zeigen\n"
+        "  --version         die Version zeigen\n";
     return text;
 }
 

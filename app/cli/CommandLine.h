@@ -14,16 +14,16 @@ namespace quorvel::app::cli {
 // An option of a command: "--json", or one that takes a value: "--catalogue-out DATEI" (also
 // written "--catalogue-out=DATEI").
 struct OptionSpec {
-    std::string_view name;        // without the leading "--"
-    std::string_view valueName;   // empty for an option without a value
+    std::string_view name;       // without the leading "--"
+    std::string_view valueName;  // empty for an option without a value
 };
 
 struct CommandSpec {
-    std::string_view name;             // empty for the program without a command
-    std::string_view arguments;        // shown in the usage, e.g. "[PAKET]"
-    std::string_view summary;          // one line for --help
-    std::size_t mostArguments = 0;     // positional arguments it takes at most
-    std::vector<OptionSpec> options;   // besides the options every command takes
+    std::string_view name;            // empty for the program without a command
+    std::string_view arguments;       // shown in the usage, e.g. "[PAKET]"
+    std::string_view summary;         // one line for --help
+    std::size_t mostArguments = 0;    // positional arguments it takes at most
+    std::vector<OptionSpec> options;  // besides the options every command takes
 };
 
 struct CommandLine {

@@ -1,6 +1,7 @@
 // quorvel: the Linux program. Without a command it opens the installer's dialog for a package
 // folder: in a window when a display can be opened, else in the terminal (QUORVEL_FRONTEND=
-// terminal or =desktop forces one). The other commands are listed by --help.
+// terminal or =desktop forces one). The other commands are listed by --help. Every command
+// works in the Wine prefix chosen first (app/cli/PrefixSetup.h).
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -8,27 +9,59 @@
 
 #include "app/FrontEndChoice.h"
 #include "app/cli/PackageFolder.h"
+#include "app/cli/PrefixSetup.h"
 #include "app/cli/Program.h"
+#include "app/prefixes/PrefixListing.h"
+#include "app/prefixes/TerminalPrefixChoice.h"
 #include "app/terminal/TerminalFrontEnd.h"
 #include "platform/MachineHost.h"
 
 #ifdef QUORVEL_WITH_DESKTOP
 #include "app/qt/DesktopFrontEnd.h"
+#include "app/qt/PrefixChoiceDialog.h"
 #endif
 
 namespace {
 
 using namespace quorvel;
 using namespace quorvel::app;
+using platform::posix::FoundPrefix;
 
 constexpr const char* kProgram = "quorvel";
 
-// The installer's own path as the front ends give it to the engine: in the package folder.
-std::string InstallerPathIn(const std::string& packageFolder) {
-    return packageFolder + "\\" + kProgram;
+std::optional<std::string> FirstArgument(const cli::CommandLine& line) {
+    return line.arguments.empty() ? std::nullopt
+                                  : std::optional<std::string>(line.arguments.front());
 }
 
-int OpenDialog(const std::string& installerPath, const char* programPath) {
+// The prefix chosen in the terminal: one line says which, several are asked for.
+std::optional<FoundPrefix> ChooseInTerminal(const std::vector<FoundPrefix>& holding) {
+    return ChoosePrefixInTerminal(holding, std::cin, std::cout);
+}
+
+// The installer's own path as the front ends give it to the engine: in the package folder of
+// the command line. Nothing, with a message, when the argument names no folder.
+std::optional<std::string> InstallerPath(const cli::CommandLine& line) {
+    platform::MachineHost machine;
+    const std::optional<std::string> package = cli::FindPackageFolder(machine, FirstArgument(line));
+    if (!package) {
+        std::cerr << kProgram
+                  << ": Unbekannter Befehl, und kein Paketordner: " << *FirstArgument(line)
+                  << "\nMehr dazu: " << kProgram << " --help\n";
+        return std::nullopt;
+    }
+    return *package + "\\" + kProgram;
+}
+
+int OpenDialogInTerminal(const cli::CommandLine& line) {
+    if (!cli::ChooseWinePrefix(line.prefix, ChooseInTerminal)) {
+        return 0;  // the choice was cancelled: nothing is touched
+    }
+    const std::optional<std::string> installer = InstallerPath(line);
+    return installer ? terminal::RunTerminalFrontEnd(*installer) : cli::kUsageError;
+}
+
+int OpenDialog(const cli::CommandLine& line, const char* programPath) {
     const char* requested = std::getenv("QUORVEL_FRONTEND");
     FrontEndRequest request = ParseFrontEndRequest(requested);
     if (request == FrontEndRequest::Unknown) {
@@ -40,11 +73,24 @@ int OpenDialog(const std::string& installerPath, const char* programPath) {
         NamesDisplay({std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"), nullptr});
     if (request == FrontEndRequest::Terminal ||
         (request == FrontEndRequest::Automatic && !namesDisplay)) {
-        return terminal::RunTerminalFrontEnd(installerPath);
+        return OpenDialogInTerminal(line);
     }
 #ifdef QUORVEL_WITH_DESKTOP
-    if (qt::RunDesktopFrontEnd(programPath, installerPath) == qt::DesktopOutcome::Closed) {
-        return 0;
+    int status = 0;
+    const auto prepare = [&line, &status]() -> std::optional<std::string> {
+        const auto chooseOnDesktop = [](const std::vector<FoundPrefix>& holding) {
+            return holding.size() == 1 ? std::optional<FoundPrefix>(holding.front())
+                                       : qt::PrefixChoiceDialog::Choose(holding);
+        };
+        if (!cli::ChooseWinePrefix(line.prefix, chooseOnDesktop)) {
+            return std::nullopt;
+        }
+        std::optional<std::string> installer = InstallerPath(line);
+        status = installer ? 0 : cli::kUsageError;
+        return installer;
+    };
+    if (qt::RunDesktopFrontEnd(programPath, prepare) == qt::DesktopOutcome::Closed) {
+        return status;
     }
 #else
     (void)programPath;
@@ -55,12 +101,12 @@ int OpenDialog(const std::string& installerPath, const char* programPath) {
                      "(QUORVEL_FRONTEND=terminal zeigt ihn im Terminal).\n";
         return 1;
     }
-    return terminal::RunTerminalFrontEnd(installerPath);
+    return OpenDialogInTerminal(line);
 }
 
-// --prefix ORDNER: the Wine prefix every command works in, as WINEPREFIX names it.
-bool UsePrefix(const std::string& folder) {
-    return ::setenv("WINEPREFIX", folder.c_str(), 1) == 0;
+int ListPrefixes(const cli::CommandLine& /*line*/) {
+    WritePrefixListing(std::cout, platform::posix::FindWinePrefixes(cli::SearchPlacesOfThisUser()));
+    return 0;
 }
 
 }  // namespace
@@ -69,22 +115,13 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const std::vector<cli::Command> commands = {
         {{"", "[PAKET]", "öffnet den Dialog, der das Paket PAKET installiert", 1, {}},
-         [argv](const cli::CommandLine& line) {
-             if (line.prefix && !UsePrefix(*line.prefix)) {
-                 return cli::kUsageError;
-             }
-             platform::MachineHost machine;
-             const std::optional<std::string> argument =
-                 line.arguments.empty() ? std::nullopt
-                                        : std::optional<std::string>(line.arguments.front());
-             const std::optional<std::string> package = cli::FindPackageFolder(machine, argument);
-             if (!package) {
-                 std::cerr << kProgram << ": Unbekannter Befehl, und kein Paketordner: "
-                           << *argument << "\nMehr dazu: " << kProgram << " --help\n";
-                 return cli::kUsageError;
-             }
-             return OpenDialog(InstallerPathIn(*package), argv[0]);
-         }},
+         [argv](const cli::CommandLine& line) { return OpenDialog(line, argv[0]); }},
+        {{"prefixes",
+          "",
+          "listet die gefundenen Wine-Präfixe, woher sie kommen und ob sie Trassimo enthalten",
+          0,
+          {}},
+         ListPrefixes},
     };
     return cli::RunProgram(kProgram, arguments, commands, std::cout, std::cerr);
 }

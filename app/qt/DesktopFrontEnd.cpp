@@ -10,7 +10,8 @@
 
 namespace quorvel::app::qt {
 
-DesktopOutcome RunDesktopFrontEnd(const char* programName, const std::string& installerPath) {
+DesktopOutcome RunDesktopFrontEnd(const char* programName,
+                                  const std::function<std::optional<std::string>()>& prepare) {
     std::string program = programName != nullptr ? programName : "quorvel";
     std::string platformOption = "-platform";
     std::string platforms = PlatformCandidates(
@@ -23,8 +24,12 @@ DesktopOutcome RunDesktopFrontEnd(const char* programName, const std::string& in
         QLatin1String(kNoDisplayPlatform.data(), kNoDisplayPlatform.size())) {
         return DesktopOutcome::NoDisplay;
     }
+    const std::optional<std::string> installerPath = prepare();
+    if (!installerPath) {
+        return DesktopOutcome::Closed;
+    }
     DesktopApp application;
-    application.Machine().SetInstallerPath(installerPath);
+    application.Machine().SetInstallerPath(*installerPath);
     application.Run();
     return DesktopOutcome::Closed;
 }

@@ -1,6 +1,8 @@
 // Starting the desktop front end: Qt on the first display it can open, then the main dialog.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace quorvel::app::qt {
@@ -10,9 +12,11 @@ enum class DesktopOutcome {
     NoDisplay,  // Qt could open no display; nothing was shown
 };
 
-// Starts Qt and, when it found a display, runs the main dialog for the installer at
-// `installerPath` (a Windows path in the package folder) until it is closed. The program's
+// Starts Qt and, when it found a display, asks `prepare` for the installer's path (a Windows
+// path in the package folder; `prepare` may show dialogs of its own first) and runs the main
+// dialog for it until it is closed; without a path nothing more is shown. The program's
 // arguments are not passed on to Qt.
-DesktopOutcome RunDesktopFrontEnd(const char* programName, const std::string& installerPath);
+DesktopOutcome RunDesktopFrontEnd(const char* programName,
+                                  const std::function<std::optional<std::string>()>& prepare);
 
 }  // namespace quorvel::app::qt
