@@ -13,27 +13,30 @@ constexpr std::uint32_t kAppPathBufferSize = 260;
 }  // namespace
 
 StatusCode InstallerBase::LookupTarget() {
-    platform::RegistryKey software;
-    if (!software.Open(platform::kClassesRoot, "Software")) {
+    platform::Result<platform::RegistryKey> software =
+        platform::OpenRegistryKeyForReading(platform::kClassesRoot, "Software");
+    if (!software) {
         return kStatusFailure;
     }
-    platform::RegistryKey maker;
-    if (!maker.Open(software, "Halvenwerk")) {
+    platform::Result<platform::RegistryKey> maker =
+        platform::OpenRegistryKeyForReading(software->Get(), "Halvenwerk");
+    if (!maker) {
         return kStatusFailure;
     }
-    software.Close();
-    platform::RegistryKey product;
-    if (!product.Open(maker, "TRZX")) {
+    software->Reset();
+    platform::Result<platform::RegistryKey> product =
+        platform::OpenRegistryKeyForReading(maker->Get(), "TRZX");
+    if (!product) {
         return kStatusFailure;
     }
-    maker.Close();
+    maker->Reset();
 
     std::array<unsigned char, kAppPathBufferSize> buffer{};
     std::uint32_t size = kAppPathBufferSize;
-    if (!product.QueryValue("AppPath", buffer.data(), &size)) {
+    if (!IsSuccess(platform::QueryRegistryValue(product->Get(), "AppPath", buffer.data(), &size))) {
         return kStatusFailure;
     }
-    product.Close();
+    product->Reset();
 
     // The value's text ends at its first zero byte, and never beyond the bytes returned.
     const std::size_t returned = std::min<std::size_t>(size, buffer.size());

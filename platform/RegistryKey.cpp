@@ -2,26 +2,13 @@
 
 namespace quorvel::platform {
 
-bool RegistryKey::Open(RegistryHandle parent, const std::string& subKey) {
-    Close();
+Result<RegistryKey> OpenRegistryKeyForReading(RegistryHandle parent, const std::string& subKey) {
     RegistryHandle opened = 0;
-    if (OpenRegistryKey(parent, subKey, kKeyRead, &opened) != kErrorSuccess) {
-        return false;
+    if (const ErrorCode error = OpenRegistryKey(parent, subKey, kKeyRead, &opened);
+        !IsSuccess(error)) {
+        return error;
     }
-    handle_ = opened;
-    return true;
-}
-
-bool RegistryKey::QueryValue(const std::string& valueName, unsigned char* data,
-                             std::uint32_t* size) const {
-    return IsOpen() && QueryRegistryValue(handle_, valueName, data, size) == kErrorSuccess;
-}
-
-void RegistryKey::Close() {
-    if (IsOpen()) {
-        CloseRegistryKey(handle_);
-        handle_ = 0;
-    }
+    return RegistryKey(opened);
 }
 
 }  // namespace quorvel::platform

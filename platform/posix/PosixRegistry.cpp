@@ -18,8 +18,6 @@ namespace {
 
 using posix::RegistryPath;
 
-constexpr long kErrorInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
-
 // Predefined keys (HKEY_CLASSES_ROOT ... HKEY_DYN_DATA and the performance keys) are handles in
 // this range; of them only HKEY_CLASSES_ROOT is served.
 constexpr RegistryHandle kFirstPredefined = 0x80000000u;
@@ -53,65 +51,65 @@ bool PathOfHandle(RegistryHandle handle, RegistryPath* path) {
 
 // Every access asked for is granted: the host only ever reads, and Wine grants write access to
 // these keys as well.
-long OpenRegistryKey(RegistryHandle parent, const std::string& subKey, std::uint32_t /*access*/,
-                     RegistryHandle* result) {
+ErrorCode OpenRegistryKey(RegistryHandle parent, const std::string& subKey,
+                          std::uint32_t /*access*/, RegistryHandle* result) {
     if (result == nullptr) {
-        return kErrorInvalidParameter;
+        return ErrorCode::kInvalidParameter;
     }
     RegistryPath path;
     if (!PathOfHandle(parent, &path)) {
-        return kErrorInvalidHandle;
+        return ErrorCode::kInvalidHandle;
     }
     // The name ends at its first zero byte, as the C string the Win32 call takes.
     const RegistryPath below = posix::SplitSubKey(subKey.c_str());
     path.insert(path.end(), below.begin(), below.end());
 
     if (!ClassesRoot().HasKey(path)) {
-        return kErrorFileNotFound;
+        return ErrorCode::kFileNotFound;
     }
     *result = reinterpret_cast<RegistryHandle>(new OpenKey{std::move(path)});
-    return kErrorSuccess;
+    return ErrorCode::kSuccess;
 }
 
-long QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
-                        std::uint32_t* size) {
+ErrorCode QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
+                             std::uint32_t* size) {
     RegistryPath path;
     if (!PathOfHandle(key, &path)) {
-        return kErrorInvalidHandle;
+        return ErrorCode::kInvalidHandle;
     }
     if (data != nullptr && size == nullptr) {
-        return kErrorInvalidParameter;
+        return ErrorCode::kInvalidParameter;
     }
     const ClassesRoot classesRoot;
     const std::u16string name = posix::Cp1252ToUtf16(valueName.c_str());
     if (const posix::RegistryValueRecord* value = classesRoot.FindValue(path, name)) {
         const std::string bytes = posix::NarrowValueBytes(*value);
         if (size == nullptr) {
-            return kErrorSuccess;
+            return ErrorCode::kSuccess;
         }
         const std::uint32_t available = *size;
         *size = static_cast<std::uint32_t>(bytes.size());
         if (data == nullptr) {
-            return kErrorSuccess;
+            return ErrorCode::kSuccess;
         }
         if (bytes.size() > available) {
-            return kErrorMoreData;
+            return ErrorCode::kMoreData;
         }
         std::memcpy(data, bytes.data(), bytes.size());
-        return kErrorSuccess;
+        return ErrorCode::kSuccess;
     }
-    return kErrorFileNotFound;
+    return ErrorCode::kFileNotFound;
 }
 
-long CloseRegistryKey(RegistryHandle key) {
+ErrorCode CloseRegistryKey(RegistryHandle key) {
     if (key == kClassesRoot) {
-        return kErrorSuccess;
+        return ErrorCode::kSuccess;
     }
     if (key == 0 || (key >= kFirstPredefined && key <= kLastPredefined)) {
-        return kErrorInvalidHandle;
+        return ErrorCode::kInvalidHandle;
     }
     delete reinterpret_cast<OpenKey*>(key);
-    return kErrorSuccess;
+    return ErrorCode::kSuccess;
 }
 
 }  // namespace quorvel::platform

@@ -12,27 +12,28 @@ HKEY ToHkey(RegistryHandle handle) {
 }
 }  // namespace
 
-long OpenRegistryKey(RegistryHandle parent, const std::string& subKey, std::uint32_t access,
-                     RegistryHandle* result) {
+ErrorCode OpenRegistryKey(RegistryHandle parent, const std::string& subKey, std::uint32_t access,
+                          RegistryHandle* result) {
     HKEY opened = nullptr;
     const LONG status = RegOpenKeyExA(ToHkey(parent), subKey.c_str(), 0, access, &opened);
     if (status == ERROR_SUCCESS) {
         *result = reinterpret_cast<RegistryHandle>(opened);
     }
-    return status;
+    return ErrorCodeOf(static_cast<std::uint32_t>(status));
 }
 
-long QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
-                        std::uint32_t* size) {
+ErrorCode QueryRegistryValue(RegistryHandle key, const std::string& valueName, unsigned char* data,
+                             std::uint32_t* size) {
     DWORD length = *size;
     const LONG status =
         RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, nullptr, data, &length);
     *size = length;
-    return status;
+    return ErrorCodeOf(static_cast<std::uint32_t>(status));
 }
 
-long CloseRegistryKey(RegistryHandle key) {
-    return key == kClassesRoot ? ERROR_SUCCESS : RegCloseKey(ToHkey(key));
+ErrorCode CloseRegistryKey(RegistryHandle key) {
+    return key == kClassesRoot ? ErrorCode::kSuccess
+                               : ErrorCodeOf(static_cast<std::uint32_t>(RegCloseKey(ToHkey(key))));
 }
 
 }  // namespace quorvel::platform

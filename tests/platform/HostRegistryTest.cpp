@@ -2,6 +2,8 @@
 // values live in a temporary Wine prefix, under Wine in the process's own registry.
 #include <gtest/gtest.h>
 
+#include "tests/support/ErrorCodePrinting.h"
+
 #include <string>
 
 #include "platform/Registry.h"
@@ -15,19 +17,19 @@ constexpr std::uint32_t kRegDword = 4;
 
 // One open key, closed by the test when it is done with it.
 struct OpenResult {
-    long error;
+    ErrorCode error;
     RegistryHandle handle;
 };
 
 OpenResult Open(RegistryHandle parent, const std::string& subKey) {
     RegistryHandle handle = 0;
-    const long error = OpenRegistryKey(parent, subKey, kKeyRead, &handle);
+    const ErrorCode error = OpenRegistryKey(parent, subKey, kKeyRead, &handle);
     return {error, handle};
 }
 
 // The value's bytes read with a buffer of `bufferSize` bytes; `error` and `size` as returned.
 struct QueryResult {
-    long error;
+    ErrorCode error;
     std::uint32_t size;
     std::string bytes;
 };
@@ -35,20 +37,20 @@ struct QueryResult {
 QueryResult Query(RegistryHandle key, const std::string& name, std::uint32_t bufferSize = 260) {
     std::string buffer(bufferSize, '\x7E');
     std::uint32_t size = bufferSize;
-    const long error =
+    const ErrorCode error =
         QueryRegistryValue(key, name, reinterpret_cast<unsigned char*>(buffer.data()), &size);
-    return {error, size, error == kErrorSuccess ? buffer.substr(0, size) : std::string()};
+    return {error, size, error == ErrorCode::kSuccess ? buffer.substr(0, size) : std::string()};
 }
 
 // The value `name` of `keyPath` below HKEY_CLASSES_ROOT, the key opened in one step.
 QueryResult QueryClassesRoot(const std::string& keyPath, const std::string& name,
                              std::uint32_t bufferSize = 260) {
     const OpenResult key = Open(kClassesRoot, keyPath);
-    if (key.error != kErrorSuccess) {
+    if (key.error != ErrorCode::kSuccess) {
         return {key.error, 0, ""};
     }
     QueryResult result = Query(key.handle, name, bufferSize);
-    EXPECT_EQ(CloseRegistryKey(key.handle), kErrorSuccess);
+    EXPECT_EQ(CloseRegistryKey(key.handle), ErrorCode::kSuccess);
     return result;
 }
 
@@ -57,17 +59,17 @@ TEST(HostRegistry, FindsTheValueOpeningOneLevelAtATime) {
     registry.RegisterTrassimo("C:\\Programme\\Sim\\Start.exe");
 
     const OpenResult software = Open(kClassesRoot, "Software");
-    ASSERT_EQ(software.error, kErrorSuccess);
+    ASSERT_EQ(software.error, ErrorCode::kSuccess);
     const OpenResult maker = Open(software.handle, "Halvenwerk");
-    ASSERT_EQ(maker.error, kErrorSuccess);
-    EXPECT_EQ(CloseRegistryKey(software.handle), kErrorSuccess);
+    ASSERT_EQ(maker.error, ErrorCode::kSuccess);
+    EXPECT_EQ(CloseRegistryKey(software.handle), ErrorCode::kSuccess);
     const OpenResult product = Open(maker.handle, "TRZX");
-    ASSERT_EQ(product.error, kErrorSuccess);
-    EXPECT_EQ(CloseRegistryKey(maker.handle), kErrorSuccess);
+    ASSERT_EQ(product.error, ErrorCode::kSuccess);
+    EXPECT_EQ(CloseRegistryKey(maker.handle), ErrorCode::kSuccess);
 
     const QueryResult value = Query(product.handle, "AppPath");
-    EXPECT_EQ(CloseRegistryKey(product.handle), kErrorSuccess);
-    EXPECT_EQ(value.error, kErrorSuccess);
+    EXPECT_EQ(CloseRegistryKey(product.handle), ErrorCode::kSuccess);
+    EXPECT_EQ(value.error, ErrorCode::kSuccess);
     EXPECT_EQ(value.bytes, std::string("C:\\Programme\\Sim\\Start.exe") + '\0');
     EXPECT_EQ(value.size, 27u);
 }
@@ -76,20 +78,25 @@ TEST(HostRegistry, RegistryKeyOwnerOpensAndQueries) {
     test::TestRegistry registry;
     registry.RegisterTrassimo("D:\\Start.exe");
 
-    RegistryKey software;
-    RegistryKey maker;
+    Result<RegistryKey> software = OpenRegistryKeyForReading(kClassesRoot, "Software");
+    ASSERT_TRUE(software);
+    Result<RegistryKey> maker = OpenRegistryKeyForReading(software->Get(), "Halvenwerk");
+    ASSERT_TRUE(maker);
     RegistryKey product;
-    ASSERT_TRUE(software.Open(kClassesRoot, "Software"));
-    ASSERT_TRUE(maker.Open(software, "Halvenwerk"));
-    ASSERT_TRUE(product.Open(maker, "TRZX"));
+    {
+        Result<RegistryKey> opened = OpenRegistryKeyForReading(maker->Get(), "TRZX");
+        ASSERT_TRUE(opened);
+        product = std::move(*opened);  // the owner moves; the key stays open once
+    }
     unsigned char data[260];
     std::uint32_t size = sizeof data;
-    ASSERT_TRUE(product.QueryValue("AppPath", data, &size));
+    ASSERT_EQ(QueryRegistryValue(product.Get(), "AppPath", data, &size), ErrorCode::kSuccess);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size),
               std::string("D:\\Start.exe") + '\0');
-    EXPECT_FALSE(product.QueryValue("Missing", data, &size));
-    EXPECT_FALSE(maker.Open(software, "Missing"));
-    EXPECT_FALSE(maker.IsOpen());
+    EXPECT_EQ(QueryRegistryValue(product.Get(), "Missing", data, &size), ErrorCode::kFileNotFound);
+    const Result<RegistryKey> missing = OpenRegistryKeyForReading(software->Get(), "Missing");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.Error(), ErrorCode::kFileNotFound);
 }
 
 TEST(HostRegistry, MissingKeysAndValuesAreNotFound) {
@@ -99,13 +106,15 @@ TEST(HostRegistry, MissingKeysAndValuesAreNotFound) {
     registry.SetMachineSoftwareString("Halvenwerk\\Outside", "AppPath", "C:\\Outside\\Start.exe");
 
     EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\Outside", "AppPath").error,
-              kErrorFileNotFound);
+              ErrorCode::kFileNotFound);
     EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\Missing", "AppPath").error,
-              kErrorFileNotFound);
+              ErrorCode::kFileNotFound);
     EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX\\Deeper", "AppPath").error,
-              kErrorFileNotFound);
-    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "Missing").error, kErrorFileNotFound);
-    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "AppPat").error, kErrorFileNotFound);
+              ErrorCode::kFileNotFound);
+    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "Missing").error,
+              ErrorCode::kFileNotFound);
+    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "AppPat").error,
+              ErrorCode::kFileNotFound);
 }
 
 TEST(HostRegistry, ValueMustFitTheBufferWithItsTerminatingZero) {
@@ -116,25 +125,26 @@ TEST(HostRegistry, ValueMustFitTheBufferWithItsTerminatingZero) {
     registry.SetClassesRootString("Software\\Halvenwerk\\TRZX", "TooLong", tooLong);
 
     const QueryResult fitting = QueryClassesRoot("Software\\Halvenwerk\\TRZX", "Fits");
-    EXPECT_EQ(fitting.error, kErrorSuccess);
+    EXPECT_EQ(fitting.error, ErrorCode::kSuccess);
     EXPECT_EQ(fitting.size, 260u);
     EXPECT_EQ(fitting.bytes, fits + '\0');
 
     const QueryResult failing = QueryClassesRoot("Software\\Halvenwerk\\TRZX", "TooLong");
-    EXPECT_EQ(failing.error, kErrorMoreData);
+    EXPECT_EQ(failing.error, ErrorCode::kMoreData);
     EXPECT_EQ(failing.size, 261u);  // the size the value needs
-    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "TooLong", 261).error, kErrorSuccess);
+    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "TooLong", 261).error,
+              ErrorCode::kSuccess);
 }
 
 TEST(HostRegistry, NullDataAsksForTheSize) {
     test::TestRegistry registry;
     registry.RegisterTrassimo("C:\\Sim\\Start.exe");
     const OpenResult key = Open(kClassesRoot, "Software\\Halvenwerk\\TRZX");
-    ASSERT_EQ(key.error, kErrorSuccess);
+    ASSERT_EQ(key.error, ErrorCode::kSuccess);
     std::uint32_t size = 0;
-    EXPECT_EQ(QueryRegistryValue(key.handle, "AppPath", nullptr, &size), kErrorSuccess);
+    EXPECT_EQ(QueryRegistryValue(key.handle, "AppPath", nullptr, &size), ErrorCode::kSuccess);
     EXPECT_EQ(size, 17u);
-    EXPECT_EQ(CloseRegistryKey(key.handle), kErrorSuccess);
+    EXPECT_EQ(CloseRegistryKey(key.handle), ErrorCode::kSuccess);
 }
 
 TEST(HostRegistry, ValuesArriveAsTheirBytes) {
@@ -163,7 +173,7 @@ TEST(HostRegistry, ValuesArriveAsTheirBytes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QueryResult value = QueryClassesRoot(key, c.name);
-        EXPECT_EQ(value.error, kErrorSuccess);
+        EXPECT_EQ(value.error, ErrorCode::kSuccess);
         EXPECT_EQ(value.bytes, c.bytes);
         EXPECT_EQ(value.size, c.bytes.size());
     }
@@ -189,8 +199,8 @@ TEST(HostRegistry, KeyAndValueNamesIgnoreCase) {
 TEST(HostRegistry, PredefinedRootStaysUsableAfterClose) {
     test::TestRegistry registry;
     registry.RegisterTrassimo("C:\\Sim\\Start.exe");
-    EXPECT_EQ(CloseRegistryKey(kClassesRoot), kErrorSuccess);
-    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "AppPath").error, kErrorSuccess);
+    EXPECT_EQ(CloseRegistryKey(kClassesRoot), ErrorCode::kSuccess);
+    EXPECT_EQ(QueryClassesRoot("Software\\Halvenwerk\\TRZX", "AppPath").error, ErrorCode::kSuccess);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // for the merge of the user's and the machine's classes.
 #include <gtest/gtest.h>
 
+#include "tests/support/ErrorCodePrinting.h"
+
 #include <string>
 
 #include "platform/Registry.h"
@@ -15,28 +17,29 @@ const std::string kData = QUORVEL_POSIX_TEST_DATA;
 const std::string kHeader = "WINE REGISTRY Version 2\n\n";
 
 struct Value {
-    long error;
+    ErrorCode error;
     std::string bytes;
 };
 
 Value ClassesRootValue(const std::string& keyPath, const std::string& name) {
     RegistryHandle key = 0;
-    if (const long error = OpenRegistryKey(kClassesRoot, keyPath, kKeyRead, &key);
-        error != kErrorSuccess) {
+    if (const ErrorCode error = OpenRegistryKey(kClassesRoot, keyPath, kKeyRead, &key);
+        error != ErrorCode::kSuccess) {
         return {error, ""};
     }
     unsigned char data[1024];
     std::uint32_t size = sizeof data;
-    const long error = QueryRegistryValue(key, name, data, &size);
-    EXPECT_EQ(CloseRegistryKey(key), kErrorSuccess);
-    return {error, error == kErrorSuccess ? std::string(reinterpret_cast<char*>(data), size) : ""};
+    const ErrorCode error = QueryRegistryValue(key, name, data, &size);
+    EXPECT_EQ(CloseRegistryKey(key), ErrorCode::kSuccess);
+    return {error,
+            error == ErrorCode::kSuccess ? std::string(reinterpret_cast<char*>(data), size) : ""};
 }
 
-long OpenAndClose(const std::string& keyPath) {
+ErrorCode OpenAndClose(const std::string& keyPath) {
     RegistryHandle key = 0;
-    const long error = OpenRegistryKey(kClassesRoot, keyPath, kKeyRead, &key);
-    if (error == kErrorSuccess) {
-        EXPECT_EQ(CloseRegistryKey(key), kErrorSuccess);
+    const ErrorCode error = OpenRegistryKey(kClassesRoot, keyPath, kKeyRead, &key);
+    if (error == ErrorCode::kSuccess) {
+        EXPECT_EQ(CloseRegistryKey(key), ErrorCode::kSuccess);
     }
     return error;
 }
@@ -102,7 +105,7 @@ TEST(PosixRegistry, ReadsTheValuesOfARealPrefix) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " " + c.name);
         const Value value = ClassesRootValue(c.key, c.name);
-        EXPECT_EQ(value.error, kErrorSuccess);
+        EXPECT_EQ(value.error, ErrorCode::kSuccess);
         EXPECT_EQ(value.bytes, c.bytes);
     }
     const std::string bin = ClassesRootValue(trzx, "Bin").bytes;
@@ -110,14 +113,14 @@ TEST(PosixRegistry, ReadsTheValuesOfARealPrefix) {
     EXPECT_EQ(bin.substr(0, 7), std::string("\x01\x02\xff\x00\xab\xcd\xef", 7));
     EXPECT_EQ(ClassesRootValue(odd, "BigBin").bytes.size(), 300u);
     // A key named only by a section of its subkey exists.
-    EXPECT_EQ(OpenAndClose(odd + "\\K\xE4SE]\"X"), kErrorSuccess);
-    EXPECT_EQ(OpenAndClose(odd + "\\k\xC4se]\"x\\DEEP"), kErrorSuccess);
-    EXPECT_EQ(OpenAndClose(odd + "\\K\xE4se]\"x\\Deeper"), kErrorFileNotFound);
+    EXPECT_EQ(OpenAndClose(odd + "\\K\xE4SE]\"X"), ErrorCode::kSuccess);
+    EXPECT_EQ(OpenAndClose(odd + "\\k\xC4se]\"x\\DEEP"), ErrorCode::kSuccess);
+    EXPECT_EQ(OpenAndClose(odd + "\\K\xE4se]\"x\\Deeper"), ErrorCode::kFileNotFound);
     // HKEY_LOCAL_MACHINE\Software\Halvenwerk\Machine lies outside the classes.
     EXPECT_EQ(ClassesRootValue("Software\\Halvenwerk\\Machine", "AppPath").error,
-              kErrorFileNotFound);
+              ErrorCode::kFileNotFound);
     // "Long\xc4Name\x2603": the snowman has no narrow name.
-    EXPECT_EQ(ClassesRootValue(odd, "Long\xC4Name?").error, kErrorFileNotFound);
+    EXPECT_EQ(ClassesRootValue(odd, "Long\xC4Name?").error, ErrorCode::kFileNotFound);
 }
 
 TEST(PosixRegistry, UserClassesLieOverMachineClasses) {
@@ -134,27 +137,27 @@ TEST(PosixRegistry, UserClassesLieOverMachineClasses) {
     EXPECT_EQ(ClassesRootValue("Software\\H", "Both").bytes, Z("user"));
     EXPECT_EQ(ClassesRootValue("Software\\H", "MachineOnly").bytes, Z("m"));
     EXPECT_EQ(ClassesRootValue("Software\\U", "UserOnly").bytes, Z("u"));
-    EXPECT_EQ(ClassesRootValue("Software\\H", "Outside").error, kErrorFileNotFound);
-    EXPECT_EQ(ClassesRootValue("H", "Outside").error, kErrorFileNotFound);
+    EXPECT_EQ(ClassesRootValue("Software\\H", "Outside").error, ErrorCode::kFileNotFound);
+    EXPECT_EQ(ClassesRootValue("H", "Outside").error, ErrorCode::kFileNotFound);
 }
 
 TEST(PosixRegistry, ReadsTheFilesAgainOnEveryCall) {
     const test::ScopedPrefix prefix;
     prefix.WriteFile("system.reg", kHeader + "[Software\\\\Classes\\\\K]\n\"V\"=\"eins\"\n");
     RegistryHandle key = 0;
-    ASSERT_EQ(OpenRegistryKey(kClassesRoot, "K", kKeyRead, &key), kErrorSuccess);
+    ASSERT_EQ(OpenRegistryKey(kClassesRoot, "K", kKeyRead, &key), ErrorCode::kSuccess);
     unsigned char data[16];
     std::uint32_t size = sizeof data;
-    ASSERT_EQ(QueryRegistryValue(key, "V", data, &size), kErrorSuccess);
+    ASSERT_EQ(QueryRegistryValue(key, "V", data, &size), ErrorCode::kSuccess);
 
     prefix.WriteFile("system.reg", kHeader + "[Software\\\\Classes\\\\K]\n\"V\"=\"zweite\"\n");
     size = sizeof data;
-    ASSERT_EQ(QueryRegistryValue(key, "V", data, &size), kErrorSuccess);
+    ASSERT_EQ(QueryRegistryValue(key, "V", data, &size), ErrorCode::kSuccess);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), Z("zweite"));
 
     prefix.WriteFile("system.reg", kHeader);
-    EXPECT_EQ(QueryRegistryValue(key, "V", data, &size), kErrorFileNotFound);
-    EXPECT_EQ(CloseRegistryKey(key), kErrorSuccess);
+    EXPECT_EQ(QueryRegistryValue(key, "V", data, &size), ErrorCode::kFileNotFound);
+    EXPECT_EQ(CloseRegistryKey(key), ErrorCode::kSuccess);
 }
 
 TEST(PosixRegistry, FindsThePrefixInTheHomeFolderWithoutWinePrefix) {
@@ -170,9 +173,9 @@ TEST(PosixRegistry, FindsThePrefixInTheHomeFolderWithoutWinePrefix) {
 
 TEST(PosixRegistry, UnreadableRegistriesHoldNoKeys) {
     const test::ScopedPrefix prefix;
-    EXPECT_EQ(ClassesRootValue("K", "V").error, kErrorFileNotFound);  // no files at all
+    EXPECT_EQ(ClassesRootValue("K", "V").error, ErrorCode::kFileNotFound);  // no files at all
     prefix.WriteFile("system.reg", "REGEDIT4\n[Software\\\\Classes\\\\K]\n\"V\"=\"x\"\n");
-    EXPECT_EQ(ClassesRootValue("K", "V").error, kErrorFileNotFound);
+    EXPECT_EQ(ClassesRootValue("K", "V").error, ErrorCode::kFileNotFound);
 }
 
 TEST(PosixRegistry, RejectsHandlesAndArgumentsThatAreNone) {
@@ -182,17 +185,18 @@ TEST(PosixRegistry, RejectsHandlesAndArgumentsThatAreNone) {
     RegistryHandle key = 0;
     std::uint32_t size = 4;
     unsigned char data[4];
-    EXPECT_EQ(OpenRegistryKey(0, "K", kKeyRead, &key), kErrorInvalidHandle);
-    EXPECT_EQ(OpenRegistryKey(kLocalMachine, "Software", kKeyRead, &key), kErrorInvalidHandle);
-    EXPECT_EQ(OpenRegistryKey(kClassesRoot, "K", kKeyRead, nullptr), 87);
-    EXPECT_EQ(QueryRegistryValue(0, "V", data, &size), kErrorInvalidHandle);
-    EXPECT_EQ(QueryRegistryValue(kClassesRoot, "V", data, nullptr), 87);
-    EXPECT_EQ(CloseRegistryKey(0), kErrorInvalidHandle);
+    EXPECT_EQ(OpenRegistryKey(0, "K", kKeyRead, &key), ErrorCode::kInvalidHandle);
+    EXPECT_EQ(OpenRegistryKey(kLocalMachine, "Software", kKeyRead, &key),
+              ErrorCode::kInvalidHandle);
+    EXPECT_EQ(OpenRegistryKey(kClassesRoot, "K", kKeyRead, nullptr), ErrorCode::kInvalidParameter);
+    EXPECT_EQ(QueryRegistryValue(0, "V", data, &size), ErrorCode::kInvalidHandle);
+    EXPECT_EQ(QueryRegistryValue(kClassesRoot, "V", data, nullptr), ErrorCode::kInvalidParameter);
+    EXPECT_EQ(CloseRegistryKey(0), ErrorCode::kInvalidHandle);
     // Asking with neither buffer nor size only tells whether the value exists.
-    ASSERT_EQ(OpenRegistryKey(kClassesRoot, "\\K\\", kKeyRead, &key), kErrorSuccess);
-    EXPECT_EQ(QueryRegistryValue(key, "V", nullptr, nullptr), kErrorSuccess);
-    EXPECT_EQ(QueryRegistryValue(key, "W", nullptr, nullptr), kErrorFileNotFound);
-    EXPECT_EQ(CloseRegistryKey(key), kErrorSuccess);
+    ASSERT_EQ(OpenRegistryKey(kClassesRoot, "\\K\\", kKeyRead, &key), ErrorCode::kSuccess);
+    EXPECT_EQ(QueryRegistryValue(key, "V", nullptr, nullptr), ErrorCode::kSuccess);
+    EXPECT_EQ(QueryRegistryValue(key, "W", nullptr, nullptr), ErrorCode::kFileNotFound);
+    EXPECT_EQ(CloseRegistryKey(key), ErrorCode::kSuccess);
 }
 
 }  // namespace

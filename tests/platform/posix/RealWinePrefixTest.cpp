@@ -76,11 +76,12 @@ TEST(RealWinePrefix, ReadsEveryRegistryFileOfAWholePrefix) {
         ExpectReadsCompletely(prefix + file);
     }
     const test::ScopedEnvironment environment("WINEPREFIX", prefix);
-    RegistryKey command;
-    ASSERT_TRUE(command.Open(kClassesRoot, "txtfile\\shell\\open\\command"));
+    const Result<RegistryKey> command =
+        OpenRegistryKeyForReading(kClassesRoot, "txtfile\\shell\\open\\command");
+    ASSERT_TRUE(command);
     unsigned char data[260];
     std::uint32_t size = sizeof data;
-    ASSERT_TRUE(command.QueryValue("", data, &size));
+    ASSERT_EQ(QueryRegistryValue(command->Get(), "", data, &size), ErrorCode::kSuccess);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size),
               std::string("\"C:\\windows\\system32\\notepad.exe\" \"%1\"") + '\0');
 }

@@ -82,11 +82,12 @@ TEST(RegistryView, AgreesWithWhatThe32BitProgramSawUnderWine) {
 TEST(RegistryView, TheHostsRegistryCallsUseTheView) {
     const test::ScopedPrefix prefix;
     prefix.CopyIn(kViews + "win64-wow6432node-below-the-key.reg", "system.reg");
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(kClassesRoot, "Software\\Halvenwerk\\TRZX"));
+    const Result<RegistryKey> key =
+        OpenRegistryKeyForReading(kClassesRoot, "Software\\Halvenwerk\\TRZX");
+    ASSERT_TRUE(key);
     unsigned char data[64];
     std::uint32_t size = sizeof data;
-    ASSERT_TRUE(key.QueryValue("AppPath", data, &size));
+    ASSERT_EQ(QueryRegistryValue(key->Get(), "AppPath", data, &size), ErrorCode::kSuccess);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), std::string("C:\\Inner") + '\0');
 }
 
