@@ -19,9 +19,7 @@ public:
     // A position outside the range is moved to its nearer end, as the progress control does.
     void SetPosition(int position) override;
 
-    // The range and position as the install run set them.
-    int RangeMinimum() const { return minimum_; }
-    int RangeMaximum() const { return maximum_; }
+    // The position as the install run set it.
     int Position() const { return position_; }
 
 private:

@@ -15,7 +15,6 @@ public:
 
     // Binds the object to the control once; later calls leave the first binding in place.
     void Attach(HWND control);
-    bool IsAttached() const { return control_ != nullptr; }
 
     void SetRange(int minimum, int maximum) override;
     void SetPosition(int position) override;

@@ -156,7 +156,6 @@ private:
         // What follows is the modification time in seconds; the installer has no use for it.
         RegistryKeyRecord key;
         key.path = SplitKeyPath(*path);
-        key.line = lines_.LineNumber();
         result_.keys.push_back(std::move(key));
         haveKey_ = true;
     }
@@ -169,17 +168,10 @@ private:
             }
             return;  // other file-wide options carry nothing a reader needs
         }
-        if (ConsumePrefix(&line, "#class=\"")) {
-            const std::optional<std::u16string> name = ConsumeEscapedText(&line, '"');
-            if (!name) {
-                Problem("class name without closing quote");
-                return;
-            }
-            key->className = *name;
-        } else if (ConsumePrefix(&line, "#link") && TrimEnd(line).empty()) {
+        if (ConsumePrefix(&line, "#link") && TrimEnd(line).empty()) {
             key->isLink = true;
         }
-        // "#time=" and options unknown here carry nothing a reader needs.
+        // "#time=", "#class=" and options unknown here carry nothing a reader needs.
     }
 
     void ParseValue(std::string_view line) {

@@ -44,9 +44,7 @@ struct RegistryValueRecord {
 struct RegistryKeyRecord {
     std::vector<std::u16string> path;  // the key's names below the file's root, outermost first
     std::vector<RegistryValueRecord> values;
-    std::u16string className;  // from "#class="
-    bool isLink = false;       // "#link": a symbolic link whose target is its value
-    std::size_t line = 0;      // of the section header, for messages
+    bool isLink = false;  // "#link": a symbolic link whose target is its value
 };
 
 struct RegistryTextProblem {
