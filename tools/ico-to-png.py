@@ -7,7 +7,8 @@ Usage: ico-to-png.py icon.ico icon.png
 """
 import struct
 import sys
-import zlib
+
+from pngfile import RGBA, write_png
 
 
 def read_icon(path):
@@ -39,22 +40,10 @@ def read_icon(path):
     return width, height, rows
 
 
-def write_png(path, width, height, rows):
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-
-    raw = b"".join(b"\0" + row for row in rows)
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-                  chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
-
-
 def main():
     if len(sys.argv) != 3:
         raise SystemExit(__doc__)
-    write_png(sys.argv[2], *read_icon(sys.argv[1]))
+    write_png(sys.argv[2], *read_icon(sys.argv[1]), RGBA)
 
 
 if __name__ == "__main__":
