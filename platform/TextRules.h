@@ -20,15 +20,31 @@ constexpr bool IsPathSeparator(char c) {
 }
 
 // The names of `path` between the separators that `isSeparator` picks, in order and with the
-// empty ones ("a\\b", a leading or a trailing separator): "a\b\" gives a, b and "".
-template <typename SeparatorTest>
-std::vector<std::string_view> SplitPath(std::string_view path, SeparatorTest isSeparator) {
-    std::vector<std::string_view> names;
+// empty ones ("a\\b", a leading or a trailing separator): "a\b\" gives a, b and "". For
+// narrow text and for the registry's UTF-16 text alike.
+template <typename Char, typename SeparatorTest>
+std::vector<std::basic_string_view<Char>> SplitPath(std::basic_string_view<Char> path,
+                                                    SeparatorTest isSeparator) {
+    std::vector<std::basic_string_view<Char>> names;
     std::size_t begin = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || isSeparator(path[i])) {
             names.push_back(path.substr(begin, i - begin));
             begin = i + 1;
+        }
+    }
+    return names;
+}
+
+// The names of `path` between its backslashes, the empty ones left out, as the registry takes
+// a key path ("Software\\\\A\\" names Software and A).
+template <typename Char>
+std::vector<std::basic_string_view<Char>> RegistryKeyNames(std::basic_string_view<Char> path) {
+    std::vector<std::basic_string_view<Char>> names;
+    for (const std::basic_string_view<Char> name :
+         SplitPath(path, [](Char c) { return c == Char('\\'); })) {
+        if (!name.empty()) {
+            names.push_back(name);
         }
     }
     return names;

@@ -1,5 +1,7 @@
 #include "platform/posix/RegistryLookup.h"
 
+#include "platform/TextRules.h"
+
 #include "platform/posix/Utf16Text.h"
 
 namespace quorvel::platform::posix {
@@ -51,16 +53,8 @@ const RegistryValueRecord* FindValue(const RegistryBranch& branch, const Registr
 
 RegistryPath SplitSubKey(std::string_view cp1252Path) {
     RegistryPath names;
-    std::size_t start = 0;
-    while (start <= cp1252Path.size()) {
-        std::size_t end = cp1252Path.find('\\', start);
-        if (end == std::string_view::npos) {
-            end = cp1252Path.size();
-        }
-        if (end > start) {
-            names.push_back(Cp1252ToUtf16(cp1252Path.substr(start, end - start)));
-        }
-        start = end + 1;
+    for (const std::string_view name : RegistryKeyNames(cp1252Path)) {
+        names.push_back(Cp1252ToUtf16(name));
     }
     return names;
 }

@@ -1,5 +1,7 @@
 #include "platform/posix/RegistryView.h"
 
+#include "platform/TextRules.h"
+
 #include <optional>
 #include <string_view>
 
@@ -145,18 +147,8 @@ private:
     // "\Registry\Machine\..." in the machine's file, "\Registry\User\<user>\..." in the
     // user's; a prefix has one user.
     std::optional<Location> HiveLocation(std::u16string_view target) const {
-        RegistryPath names;
-        std::size_t start = 0;
-        while (start <= target.size()) {
-            std::size_t end = target.find(u'\\', start);
-            if (end == std::u16string_view::npos) {
-                end = target.size();
-            }
-            if (end > start) {
-                names.emplace_back(target.substr(start, end - start));
-            }
-            start = end + 1;
-        }
+        const std::vector<std::u16string_view> parts = RegistryKeyNames(target);
+        RegistryPath names(parts.begin(), parts.end());
         if (target.empty() || target.front() != u'\\' || names.size() < 2 ||
             !RegistryNamesEqual(names[0], u"Registry")) {
             return std::nullopt;

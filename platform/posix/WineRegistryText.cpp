@@ -1,5 +1,7 @@
 #include "platform/posix/WineRegistryText.h"
 
+#include "platform/TextRules.h"
+
 #include <optional>
 
 #include "platform/posix/Utf16Text.h"
@@ -87,19 +89,8 @@ private:
 
 // A section's key path: names separated by single backslashes (the file doubles them).
 std::vector<std::u16string> SplitKeyPath(std::u16string_view path) {
-    std::vector<std::u16string> names;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(u'\\', start);
-        if (end == std::u16string_view::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            names.emplace_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return names;
+    const std::vector<std::u16string_view> names = RegistryKeyNames(path);
+    return std::vector<std::u16string>(names.begin(), names.end());
 }
 
 class Parser {

@@ -8,13 +8,9 @@ namespace quorvel::platform::posix {
 
 namespace {
 
-struct DataFolder {
-    std::string folder;  // Bottles' own data folder, holding data.yml and bottles/
-    std::string label;   // "Bottles", "Bottles (Flatpak)"
-};
-
-std::vector<DataFolder> DataFolders(const PrefixSearchPlaces& places) {
-    std::vector<DataFolder> folders;
+// Bottles' own data folders, holding data.yml and bottles/.
+std::vector<ToolFolder> DataFolders(const PrefixSearchPlaces& places) {
+    std::vector<ToolFolder> folders;
     if (!places.xdgDataHome.empty()) {
         folders.push_back({places.xdgDataHome + "/bottles", "Bottles"});
     }
@@ -36,7 +32,7 @@ void AddBottlesIn(const std::string& bottles, const std::string& label,
 }  // namespace
 
 void CollectBottlesPrefixes(const PrefixSearchPlaces& places, PrefixCollector& collector) {
-    for (const DataFolder& data : DataFolders(places)) {
+    for (const ToolFolder& data : DataFolders(places)) {
         AddBottlesIn(data.folder + "/bottles", data.label, collector);
         const std::string custom =
             ReadYamlScalars(data.folder + "/data.yml", {{"custom_bottles_path"}})[0];

@@ -12,13 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct GamesFolder {
-    std::string folder;
-    std::string label;  // "Lutris", "Lutris (Flatpak)"
-};
-
-std::vector<GamesFolder> GamesFolders(const PrefixSearchPlaces& places) {
-    std::vector<GamesFolder> folders;
+// The folders of Lutris' game files.
+std::vector<ToolFolder> GamesFolders(const PrefixSearchPlaces& places) {
+    std::vector<ToolFolder> folders;
     if (!places.xdgConfigHome.empty()) {
         folders.push_back({places.xdgConfigHome + "/lutris/games", "Lutris"});
     }
@@ -61,7 +57,7 @@ std::string NameFromFileName(const fs::path& file) {
 }  // namespace
 
 void CollectLutrisPrefixes(const PrefixSearchPlaces& places, PrefixCollector& collector) {
-    for (const GamesFolder& games : GamesFolders(places)) {
+    for (const ToolFolder& games : GamesFolders(places)) {
         for (const fs::path& file : GameFiles(games.folder)) {
             const std::vector<std::string> values =
                 ReadYamlScalars(file.string(), {{"game", "prefix"}, {"name"}});
