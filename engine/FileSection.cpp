@@ -82,9 +82,11 @@ bool PackageInstaller::InstallFileEntry(const std::string& entry, std::size_t li
 bool PackageInstaller::EnsureDirectory(const std::string& filePath) {
     // Climbs from the file's directory towards the root until a directory exists or can be
     // created, then creates the missing ones from the top down, each with its second attempt.
-    // The walk is a loop rather than a recursion, so a path of many components cannot exhaust
-    // the stack.
-    auto create = [this](const std::string& directory) {
+    // The levels are kept as lengths of the one path, so that a path of many components costs
+    // time in proportion to its length and cannot exhaust the stack. A name too long for the
+    // system's calls ends the climb at once: no folder above it would make it creatable.
+    auto create = [this, &filePath](std::size_t length) {
+        const std::string directory = filePath.substr(0, length);
         events_.Observe(run::FolderCreating{directory});
         const platform::ErrorCode error = host_.CreateOneDirectory(directory);
         if (IsSuccess(error)) {
@@ -92,23 +94,29 @@ bool PackageInstaller::EnsureDirectory(const std::string& filePath) {
         }
         return error;
     };
-    std::vector<std::string> missing;
-    std::string directory(platform::DirectoryOf(filePath));
+    const std::string_view path(filePath);
+    std::vector<std::size_t> missing;
+    std::size_t length = platform::DirectoryOf(path).size();
     while (true) {
-        if (directory.size() <= kShortestDirectory) {
+        if (length <= kShortestDirectory) {
             break;  // a drive or too short: nothing is created at this level
         }
-        if (IsCreatedOrPresent(create(directory))) {
+        const platform::ErrorCode error = create(length);
+        if (IsCreatedOrPresent(error)) {
             if (missing.empty()) {
                 return true;
             }
             break;
         }
-        if (directory.find('\\') == std::string::npos) {
+        if (error == platform::ErrorCode::kFilenameExcedRange) {
+            return false;
+        }
+        const std::string_view directory = path.substr(0, length);
+        if (directory.find('\\') == std::string_view::npos) {
             break;  // a bare name has no parent that could be provided
         }
-        missing.push_back(directory);
-        directory = std::string(platform::DirectoryOf(directory));
+        missing.push_back(length);
+        length = platform::DirectoryOf(directory).size();
     }
     bool created = false;
     for (auto level = missing.rbegin(); level != missing.rend(); ++level) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Cp1252.h"
+#include "platform/PathLimits.h"
 #include "platform/TextRules.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/WindowsPath.h"
@@ -128,6 +129,10 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std:
 
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context) {
     HostPathResult result;
+    if (IsTooLongForNarrowCalls(windowsPath)) {
+        result.error = ErrorCode::kFilenameExcedRange;
+        return result;
+    }
     const WindowsPathResult parsed = ParseWindowsPath(windowsPath);
     if (!IsSuccess(parsed.error)) {
         result.error = parsed.error;

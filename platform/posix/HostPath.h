@@ -37,8 +37,9 @@ struct HostPathResult {
     HostPath path;
 };
 
-// Maps a narrow (1252) Windows path. The last name need not exist; every folder above it must
-// (else ERROR_PATH_NOT_FOUND, 3), and so must the drive: a drive letter is a link
+// Maps a narrow (1252) Windows path of at most 260 characters (else ERROR_FILENAME_EXCED_RANGE,
+// 206, as the narrow calls of Windows and Wine). The last name need not exist; every folder
+// above it must (else ERROR_PATH_NOT_FOUND, 3), and so must the drive: a drive letter is a link
 // <prefix>/dosdevices/<letter>: and, with no such link, Z: is / and C: is <prefix>/drive_c.
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context);
 HostPathResult ResolveHostPath(std::string_view windowsPath);

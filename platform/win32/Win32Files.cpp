@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/MachineHost.h"
+#include "platform/PathLimits.h"
 
 namespace quorvel::platform {
 
@@ -129,6 +130,11 @@ ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
 
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
                                          const std::string& destination) {
+    // Windows refuses a destination longer than its narrow calls take; Wine's MoveFileExA
+    // would accept it, although no other call could open, compare or reset that file.
+    if (IsTooLongForNarrowCalls(destination)) {
+        return ErrorCode::kFilenameExcedRange;
+    }
     // CopyFileA refuses a read-only destination; the move below would not.
     if (IsReadOnly(destination)) {
         return ErrorCode::kAccessDenied;

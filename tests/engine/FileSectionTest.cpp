@@ -244,5 +244,35 @@ TEST_F(FileSectionTest, EnsureDirectoryEndsOnNamesItCannotCreate) {
     EXPECT_FALSE(installer.EnsureDirectory(deep + "\\x.dat"));
 }
 
+TEST_F(FileSectionTest, ADestinationTooLongForTheSystemFailsAndCreatesNoFolder) {
+    PackageFile("a.dat", "a", 100);
+    package.tree.MakeDirectory("Sim");
+    // Folder chains of every kind, up to a 32 KB line: each fails at once, as under Windows.
+    std::string thousandLevels;
+    for (int i = 0; i < 1000; ++i) {
+        thousandLevels += "a\\";
+    }
+    const std::string destinations[] = {
+        thousandLevels + "x.dat",
+        std::string(300, 'n') + "\\x.dat",
+        std::string(32 * 1024, 'n') + ".dat",
+        [] {
+            std::string deep;
+            for (int i = 0; i < 16 * 1024; ++i) {
+                deep += "b\\";
+            }
+            return deep + "x.dat";
+        }(),
+    };
+    for (const std::string& destination : destinations) {
+        package.WriteScript("Dateinstallation{{a.dat>>" + destination + "}}");
+        EXPECT_FALSE(package.InstallFiles()) << destination.substr(0, 40);
+    }
+    ASSERT_EQ(Shown().size(), std::size(destinations));
+    EXPECT_EQ(Shown()[0],
+              Message(105, {package.PackagePath("a.dat"), package.SimPath(destinations[0])}));
+    EXPECT_EQ(package.tree.ListHostNames("Sim"), "");
+}
+
 }  // namespace
 }  // namespace quorvel

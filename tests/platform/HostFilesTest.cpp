@@ -222,5 +222,50 @@ TEST(HostFiles, ReplaceFileContentRefusesAndLeavesTheOldFile) {
     EXPECT_FALSE(tree.Exists("Fehlt"));
 }
 
+// A path of exactly `length` characters: the folder `parent` and a name of `fill` characters.
+std::string PathOfLength(const std::string& parent, std::size_t length, char fill) {
+    return parent + "\\" + std::string(length - parent.size() - 1, fill);
+}
+
+TEST(HostFiles, PathsLongerThanTheNarrowCallsTakeAreRefused) {
+    const test::TempTree tree;
+    tree.WriteFile("Quelle.dat", "q");
+    const std::string parentName(120, 'p');
+    tree.MakeDirectory(parentName);
+    const std::string parent = tree.Path(parentName);
+    ASSERT_LT(parent.size() + 2, 259u) << "the test folder's path is too long for this test";
+
+    struct Case {
+        std::size_t length;
+        ErrorCode result;
+    };
+    const Case cases[] = {
+        {259, ErrorCode::kSuccess},
+        {260, ErrorCode::kSuccess},
+        {261, ErrorCode::kFilenameExcedRange},
+        {400, ErrorCode::kFilenameExcedRange},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string folder = PathOfLength(parent, c.length, 'n');
+        EXPECT_EQ(host.CreateOneDirectory(folder), c.result);
+        EXPECT_EQ(host.QueryFileAttributes(folder).Ok(), IsSuccess(c.result));
+
+        const std::string file = PathOfLength(parent, c.length, 'f');
+        EXPECT_EQ(host.CopyFileReplacing(tree.Path("Quelle.dat"), file), c.result);
+        EXPECT_EQ(OpenedFile(file).IsOpen(), IsSuccess(c.result));
+        if (IsSuccess(c.result)) {
+            EXPECT_EQ(host.CopyFileReplacing(file, tree.Path("Kopie.dat")), c.result);
+        }
+    }
+    // A source of a refused length, and nothing left in the folder by the refused copies.
+    EXPECT_EQ(host.CopyFileReplacing(PathOfLength(parent, 300, 'f'), tree.Path("Kopie.dat")),
+              ErrorCode::kFilenameExcedRange);
+    const std::size_t shortest = 259 - parent.size() - 1;
+    EXPECT_EQ(tree.ListHostNames(parentName),
+              std::string(shortest, 'f') + " " + std::string(shortest + 1, 'f') + " " +
+                  std::string(shortest, 'n') + " " + std::string(shortest + 1, 'n'));
+}
+
 }  // namespace
 }  // namespace quorvel::platform
