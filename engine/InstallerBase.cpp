@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/Files.h"
 #include "platform/Registry.h"
 
 namespace quorvel {
@@ -47,7 +48,14 @@ StatusCode InstallerBase::LookupTarget() {
     if (lastBackslash == std::string::npos) {
         return kStatusFailure;  // no directory in the value
     }
-    targetDir = appPath.substr(0, lastBackslash) + '\\';
+    std::string folder = appPath.substr(0, lastBackslash) + '\\';
+    // A value left behind by a Trassimo since deleted must not make the run build a new
+    // Trassimo folder tree: the folder has to be there, and be a folder.
+    const platform::Result<std::uint32_t> attributes = host_.QueryFileAttributes(folder);
+    if (!attributes || (*attributes & platform::kFileAttributeDirectory) == 0) {
+        return kStatusFailure;
+    }
+    targetDir = std::move(folder);
     return kStatusSuccess;
 }
 

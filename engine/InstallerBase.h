@@ -14,7 +14,8 @@ public:
     virtual StatusCode Install() = 0;
 
     // Reads Trassimo's installation directory from the registry into targetDir. Returns
-    // kStatusSuccess, or kStatusFailure with targetDir unchanged.
+    // kStatusSuccess, or kStatusFailure with targetDir unchanged, also when the directory the
+    // value names is not there as a directory.
     StatusCode LookupTarget();
 
     const std::string& TargetDir() const { return targetDir; }

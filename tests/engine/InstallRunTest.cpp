@@ -50,12 +50,11 @@ TEST_F(InstallRunTest, DerivesItsPathsFromTheExecutableAndTheTarget) {
     };
     for (const Case& c : cases) {
         package.application.SetModulePath(c.modulePath);
-        package.registry.RegisterTrassimo("C:\\Sim\\Trassimo.exe");
         package.progressBar.calls.clear();
         PackageInstaller& installer = package.Installer();
         EXPECT_EQ(installer.Install(), kStatusFailure) << "no script there";
         EXPECT_EQ(installer.InstallerDir(), c.installerDir);
-        EXPECT_EQ(installer.CataloguePath(), "C:\\Sim\\Resourcen\\Parallels\\Texturen.txt");
+        EXPECT_EQ(installer.CataloguePath(), package.SimPath("Resourcen\\Parallels\\Texturen.txt"));
         EXPECT_EQ(package.progressBar.calls, kFullProgress);
     }
 }
