@@ -10,6 +10,7 @@
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
 #include "platform/posix/HostPath.h"
+#include "platform/posix/KeptMetadata.h"
 #include "platform/posix/ReplaceTarget.h"
 #include "platform/posix/TemporaryFile.h"
 #include "platform/posix/UniqueFd.h"
@@ -39,6 +40,19 @@ Result<posix::UniqueFd> OpenSource(const std::string& path, struct stat* status)
     return file;
 }
 
+// A source that Windows would show read-only (no write permission for its owner) gives a
+// read-only new file, as CopyFileA copies the read-only attribute; 0 or an errno value.
+int KeepReadOnly(int fd, const struct stat& source) {
+    struct stat created {};
+    if ((source.st_mode & S_IWUSR) != 0) {
+        return 0;
+    }
+    if (::fstat(fd, &created) != 0 || ::fchmod(fd, created.st_mode & 07555) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
 }  // namespace
 
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
@@ -59,17 +73,24 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
         target.status.st_ino == sourceStatus.st_ino) {
         return ErrorCode::kSharingViolation;
     }
-    posix::TemporaryFile copy(target.folder, 0600);
+    // A new file is made as Wine makes one, 0666 less the umask; a replaced file's own mode is
+    // given to it below.
+    posix::TemporaryFile copy(target.folder, target.exists ? 0600 : posix::kNewFileMode);
     if (!copy.IsOpen()) {
         return posix::Win32ErrorOfErrno(copy.Error());
     }
     if (const int error = posix::CopyFileData(from->Get(), copy.Fd()); error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
-    // The copy keeps the source's permissions and, to the nanosecond, its last-write time.
+    const int kept = target.exists
+                         ? posix::KeepReplacedFileMetadata(copy.Fd(), target.path, target.status)
+                         : KeepReadOnly(copy.Fd(), sourceStatus);
+    if (kept != 0) {
+        return posix::Win32ErrorOfErrno(kept);
+    }
+    // The copy keeps, to the nanosecond, the source's last-write time.
     const timespec times[2] = {{0, UTIME_OMIT}, sourceStatus.st_mtim};
-    if (::fchmod(copy.Fd(), sourceStatus.st_mode & 0777) != 0 ||
-        ::futimens(copy.Fd(), times) != 0) {
+    if (::futimens(copy.Fd(), times) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
     // Content that replaces a file is on the disk before the rename takes the old content away.

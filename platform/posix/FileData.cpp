@@ -1,7 +1,9 @@
 #include "platform/posix/FileData.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -16,6 +18,86 @@ constexpr std::size_t kKernelChunkSize = 1u << 30;  // copy_file_range: 1 GiB pe
 bool KernelCopyUnavailable(int error) {
     return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP ||
            error == EBADF || error == EPERM || error == ETXTBSY;
+}
+
+// True when the file has a hole before its end, as SEEK_HOLE finds it (a file system that
+// cannot tell reports the end of the file). Leaves the file offset at 0.
+bool HasHoles(int from, off_t size) {
+    const off_t hole = ::lseek(from, 0, SEEK_HOLE);
+    ::lseek(from, 0, SEEK_SET);
+    return hole >= 0 && hole < size;
+}
+
+// Copies the `length` bytes at `offset` of `from` to the same offset of `to`.
+int CopyRange(int from, int to, off_t offset, off_t length) {
+    off_t in = offset;
+    off_t out = offset;
+    while (length > 0) {
+        const ssize_t count =
+            ::copy_file_range(from, &in, to, &out, static_cast<std::size_t>(length), 0);
+        if (count > 0) {
+            length -= count;
+            continue;
+        }
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0 && !KernelCopyUnavailable(errno)) {
+            return errno;
+        }
+        break;  // copied by reading and writing below
+    }
+    std::vector<char> chunk(kChunkSize);
+    while (length > 0) {
+        const auto want =
+            static_cast<std::size_t>(std::min(length, static_cast<off_t>(kChunkSize)));
+        const ssize_t count = ::pread(from, chunk.data(), want, in);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return count == 0 ? EIO : errno;  // the file shrank while it was copied
+        }
+        for (ssize_t done = 0; done < count;) {
+            const ssize_t written = ::pwrite(to, chunk.data() + done,
+                                             static_cast<std::size_t>(count - done), out + done);
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return written == 0 ? EIO : errno;
+            }
+            done += written;
+        }
+        in += count;
+        out += count;
+        length -= count;
+    }
+    return 0;
+}
+
+// A file with holes, as cp copies it: only its data is written, at the same offsets, and the
+// holes stay holes; the size is set at the end, for a hole there.
+int CopyDataSegments(int from, int to, off_t size) {
+    for (off_t position = 0; position < size;) {
+        const off_t data = ::lseek(from, position, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO) {
+                break;  // a hole to the end
+            }
+            return errno;
+        }
+        off_t hole = ::lseek(from, data, SEEK_HOLE);
+        if (hole < 0) {
+            return errno;
+        }
+        hole = std::min(hole, size);
+        if (const int error = CopyRange(from, to, data, hole - data); error != 0) {
+            return error;
+        }
+        position = hole;
+    }
+    return ::ftruncate(to, size) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -56,6 +138,11 @@ int CopyFileDataByReadWrite(int from, int to) {
 }
 
 int CopyFileData(int from, int to) {
+    struct stat status {};
+    if (::fstat(from, &status) == 0 && S_ISREG(status.st_mode) && ::lseek(from, 0, SEEK_CUR) == 0 &&
+        HasHoles(from, status.st_size)) {
+        return CopyDataSegments(from, to, status.st_size);
+    }
     bool copiedAny = false;
     for (;;) {
         const ssize_t count = ::copy_file_range(from, nullptr, to, nullptr, kKernelChunkSize, 0);

@@ -7,7 +7,9 @@ namespace quorvel::platform::posix {
 
 // Copies everything from the current offset of `from` to `to`: copy_file_range first (the
 // kernel copies, or shares the blocks, without the data passing through the process), read
-// and write in large chunks where the file systems cannot do that. 0 or an errno value.
+// and write in large chunks where the file systems cannot do that. A file with holes, read
+// from its start, is copied as cp copies it: its data only, so the holes stay holes. 0 or an
+// errno value.
 int CopyFileData(int from, int to);
 
 // The read and write way alone.

@@ -11,6 +11,10 @@
 
 namespace quorvel::platform::posix {
 
+// The mode a Windows program under Wine gives the files it creates: 0666 less the umask, as
+// the kernel applies it.
+inline constexpr mode_t kNewFileMode = 0666;
+
 class TemporaryFile {
 public:
     // Creates the file, open for writing, with `mode` less the umask; see Error().

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -96,28 +97,120 @@ TEST(PosixFiles, FileOthersOwnIsReadOnlyForAnOrdinaryUser) {
     EXPECT_EQ(tree.ListHostNames("Sim"), "Haus.dat");
 }
 
-TEST(PosixFiles, CopyKeepsTheSourcePermissionsAndReplaceKeepsTheOldOnes) {
+// Sets the umask for the scope.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(previous_); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t previous_;
+};
+
+TEST(PosixFiles, NewFilesGetWinesModeAndReplacedOnesKeepTheirOwn) {
     const test::TempTree tree;
-    tree.WriteFile("Paket\\Start.sh", "#!/bin/sh\n");
-    ::chmod(tree.HostPath("Paket\\Start.sh").c_str(), 0750);
-    tree.WriteFile("Sim\\Start.sh", "alt");
-    tree.WriteFile("Sim\\Geheim.txt", "alt");
-    ::chmod(tree.HostPath("Sim\\Geheim.txt").c_str(), 0600);
-
-    ASSERT_TRUE(IsSuccess(
-        host.CopyFileReplacing(tree.Path("Paket\\Start.sh"), tree.Path("Sim\\Start.sh"))));
-    EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Start.sh")), 0750u);
-    ASSERT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Geheim.txt"), "neu"), ErrorCode::kSuccess);
-    EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Geheim.txt")), 0600u);
-
-    // A new file gets 0644 less the umask.
-    for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
-        const mode_t previous = ::umask(mask);
-        const std::string name = "Sim\\Neu" + std::to_string(mask) + ".txt";
-        EXPECT_EQ(host.ReplaceFileContent(tree.Path(name), "neu"), ErrorCode::kSuccess);
-        ::umask(previous);
-        EXPECT_EQ(ModeOf(tree.HostPath(name)), 0644u & ~mask);
+    tree.WriteFile("Paket\\Offen.dat", "offen");
+    ::chmod(tree.HostPath("Paket\\Offen.dat").c_str(), 0777);
+    tree.WriteFile("Paket\\Fest.dat", "fest");
+    ::chmod(tree.HostPath("Paket\\Fest.dat").c_str(), 0444);
+    tree.MakeDirectory("Sim");
+    for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
+        SCOPED_TRACE(mask);
+        const ScopedUmask umask(mask);
+        const std::string suffix = std::to_string(mask);
+        // The package file's mode is not taken: 0666 less the umask, read-only kept as such.
+        ASSERT_EQ(
+            host.CopyFileReplacing(tree.Path("Paket\\Offen.dat"), tree.Path("Sim\\O" + suffix)),
+            ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\O" + suffix)), 0666u & ~mask);
+        ASSERT_EQ(
+            host.CopyFileReplacing(tree.Path("Paket\\Fest.dat"), tree.Path("Sim\\F" + suffix)),
+            ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\F" + suffix)), 0444u & ~mask);
+        ASSERT_EQ(host.ReplaceFileContent(tree.Path("Sim\\N" + suffix), "neu"),
+                  ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\N" + suffix)), 0666u & ~mask);
+        ASSERT_EQ(host.CreateOneDirectory(tree.Path("Sim\\D" + suffix)), ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\D" + suffix)), 0777u & ~mask);
     }
+    // A replaced file keeps its mode, whatever the package file's or the umask.
+    for (const mode_t old : {mode_t{0600}, mode_t{0640}, mode_t{0755}}) {
+        SCOPED_TRACE(old);
+        tree.WriteFile("Sim\\Alt.dat", "alt");
+        tree.WriteFile("Sim\\Alt.txt", "alt");
+        ::chmod(tree.HostPath("Sim\\Alt.dat").c_str(), old);
+        ::chmod(tree.HostPath("Sim\\Alt.txt").c_str(), old);
+        const ScopedUmask umask(077);
+        ASSERT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Offen.dat"), tree.Path("Sim\\Alt.dat")),
+                  ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Alt.dat")), old);
+        EXPECT_EQ(tree.ReadFile("Sim\\Alt.dat"), "offen");
+        ASSERT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Alt.txt"), "neu"), ErrorCode::kSuccess);
+        EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Alt.txt")), old);
+    }
+}
+
+TEST(PosixFiles, ReplacedFilesKeepTheirExtendedAttributes) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Haus.dat", "neu");
+    tree.WriteFile("Sim\\Haus.dat", "alt");
+    tree.WriteFile("Sim\\Texturen.txt", "alt");
+    const std::string value = "Bahnhof Nord";
+    for (const char* name : {"Sim\\Haus.dat", "Sim\\Texturen.txt"}) {
+        if (::setxattr(tree.HostPath(name).c_str(), "user.quelle", value.data(), value.size(), 0) !=
+            0) {
+            GTEST_SKIP() << "the test folder's file system keeps no user attributes";
+        }
+    }
+    ASSERT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")),
+              ErrorCode::kSuccess);
+    ASSERT_EQ(host.ReplaceFileContent(tree.Path("Sim\\Texturen.txt"), "neu"), ErrorCode::kSuccess);
+    for (const char* name : {"Sim\\Haus.dat", "Sim\\Texturen.txt"}) {
+        char kept[64] = {};
+        const ssize_t size =
+            ::getxattr(tree.HostPath(name).c_str(), "user.quelle", kept, sizeof kept);
+        EXPECT_EQ(std::string(kept, size > 0 ? static_cast<std::size_t>(size) : 0), value) << name;
+        EXPECT_EQ(tree.ReadFile(name), "neu");
+    }
+}
+
+TEST(PosixFiles, CopiesKeepTheHolesOfSparseFiles) {
+    const test::TempTree tree;
+    constexpr off_t kSize = off_t{256} << 20;  // 256 MiB, almost all of it holes
+    const std::string middle = "Mitte";
+    const std::string end = "Ende";
+    {
+        const posix::UniqueFd file(
+            ::open(tree.HostPath("Leer.dat").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+        ASSERT_TRUE(file.IsValid());
+        ASSERT_EQ(::pwrite(file.Get(), middle.data(), middle.size(), kSize / 2),
+                  static_cast<ssize_t>(middle.size()));
+        ASSERT_EQ(::pwrite(file.Get(), end.data(), end.size(), kSize - 4),
+                  static_cast<ssize_t>(end.size()));
+    }
+    struct stat source {};
+    ASSERT_EQ(::stat(tree.HostPath("Leer.dat").c_str(), &source), 0);
+    if (source.st_blocks * 512 > kSize / 4) {
+        GTEST_SKIP() << "the test folder's file system keeps no holes";
+    }
+    // A hole at the end, too: a file of holes only.
+    tree.WriteFile("Nichts.dat", "");
+    ASSERT_EQ(::truncate(tree.HostPath("Nichts.dat").c_str(), kSize), 0);
+
+    for (const char* name : {"Leer.dat", "Nichts.dat"}) {
+        SCOPED_TRACE(name);
+        const std::string copy = std::string("Kopie-") + name;
+        ASSERT_EQ(host.CopyFileReplacing(tree.Path(name), tree.Path(copy)), ErrorCode::kSuccess);
+        struct stat copied {};
+        ASSERT_EQ(::stat(tree.HostPath(copy).c_str(), &copied), 0);
+        EXPECT_EQ(copied.st_size, kSize);
+        EXPECT_LE(copied.st_blocks * 512, 1 << 20) << "the holes were written out";
+    }
+    const std::string content = tree.ReadFile("Kopie-Leer.dat");
+    EXPECT_EQ(content, tree.ReadFile("Leer.dat"));
+    EXPECT_EQ(content.substr(static_cast<std::size_t>(kSize / 2), middle.size()), middle);
 }
 
 TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
