@@ -57,6 +57,9 @@ int OpenDialogInTerminal(const cli::CommandLine& line) {
     if (!cli::ChooseWinePrefix(line.prefix, ChooseInTerminal)) {
         return 0;  // the choice was cancelled: nothing is touched
     }
+    if (cli::RefusesForeignPrefix(std::cerr)) {
+        return 1;
+    }
     const std::optional<std::string> installer = InstallerPath(line);
     return installer ? terminal::RunTerminalFrontEnd(*installer) : cli::kUsageError;
 }
@@ -83,6 +86,10 @@ int OpenDialog(const cli::CommandLine& line, const char* programPath) {
                                        : qt::PrefixChoiceDialog::Choose(holding);
         };
         if (!cli::ChooseWinePrefix(line.prefix, chooseOnDesktop)) {
+            return std::nullopt;
+        }
+        if (cli::RefusesForeignPrefix(std::cerr)) {
+            status = 1;
             return std::nullopt;
         }
         std::optional<std::string> installer = InstallerPath(line);

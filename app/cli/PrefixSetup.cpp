@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/prefixes/PrefixDecision.h"
+#include "platform/posix/WinePrefix.h"
 
 namespace quorvel::app::cli {
 
@@ -39,6 +40,17 @@ bool ChooseWinePrefix(const std::optional<std::string>& prefixOption, const Pref
     if (!folder.empty()) {
         ::setenv("WINEPREFIX", folder.c_str(), 1);
     }
+    return true;
+}
+
+bool RefusesForeignPrefix(std::ostream& err) {
+    const std::string prefix = platform::posix::WinePrefixDirectory();
+    if (!platform::posix::IsOwnedByAnotherUser(prefix)) {
+        return false;
+    }
+    err << "quorvel: Der Wine-Präfix " << prefix
+        << " gehört einem anderen Benutzer. Quorvel ändert darin nichts; bitte als dessen "
+           "Besitzer starten.\n";
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ using PrefixChooser = std::function<std::optional<platform::posix::FoundPrefix>(
 
 // Sets WINEPREFIX as described above; false when the user cancelled the choice.
 bool ChooseWinePrefix(const std::optional<std::string>& prefixOption, const PrefixChooser& choose);
+
+// True, with a message on `err`, when the prefix chosen is another user's: nothing is touched
+// there, as Wine itself would not run in it.
+bool RefusesForeignPrefix(std::ostream& err);
 
 // Where the prefixes of this user are looked for: HOME and the XDG folders.
 platform::posix::PrefixSearchPlaces SearchPlacesOfThisUser();

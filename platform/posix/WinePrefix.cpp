@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +39,11 @@ std::string WinePrefixDirectory() {
         return prefix;
     }
     return HomeDirectory() + "/.wine";
+}
+
+bool IsOwnedByAnotherUser(const std::string& prefixDirectory) {
+    struct stat status {};
+    return ::stat(prefixDirectory.c_str(), &status) == 0 && status.st_uid != ::getuid();
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
