@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/Host.h"
@@ -27,7 +28,12 @@ public:
     void SetInstallerPath(std::string windowsPath) { installerPath_ = std::move(windowsPath); }
 
 private:
+    // On the Linux host: removes, once a run, the temporary files a killed run left in a host
+    // folder this host writes to.
+    void ClearLeftOversOnce(const std::string& hostFolder);
+
     std::optional<std::string> installerPath_;
+    std::set<std::string> clearedFolders_;  // host folders ClearLeftOversOnce has seen
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -15,6 +15,7 @@
 #include "app/prefixes/TerminalPrefixChoice.h"
 #include "app/terminal/TerminalFrontEnd.h"
 #include "platform/MachineHost.h"
+#include "platform/posix/Interruption.h"
 
 #ifdef QUORVEL_WITH_DESKTOP
 #include "app/qt/DesktopFrontEnd.h"
@@ -119,6 +120,7 @@ int ListPrefixes(const cli::CommandLine& /*line*/) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    platform::posix::HandleInterruptions();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const std::vector<cli::Command> commands = {
         {{"", "[PAKET]", "öffnet den Dialog, der das Paket PAKET installiert", 1, {}},

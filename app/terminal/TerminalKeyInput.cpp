@@ -6,28 +6,33 @@
 #include <cctype>
 
 #include "app/terminal/KeyInput.h"
+#include "platform/posix/Interruption.h"
 
 namespace quorvel::app::terminal {
 
 namespace {
 
 constexpr char kEscape = '\x1B';
-constexpr char kInterrupt = '\x03';          // Ctrl-C
 constexpr char kEndOfTransmission = '\x04';  // Ctrl-D
 constexpr int kSequenceWaitMs = 30;
 
-// Keeps the terminal in raw mode while it lives and gives it back as it was.
+// Keeps the terminal in raw mode while it lives and gives it back as it was, also when a
+// signal ends the program. Ctrl-C keeps sending SIGINT, so that it stops a run at any moment.
 class TerminalKeyInput : public KeyInput {
 public:
     explicit TerminalKeyInput(const termios& saved) : saved_(saved) {
         termios raw = saved_;
-        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
+        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
         raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | IXON);
         raw.c_cc[VMIN] = 1;
         raw.c_cc[VTIME] = 0;
+        platform::posix::RememberTerminalSettings(STDIN_FILENO, saved_);
         tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     }
-    ~TerminalKeyInput() override { tcsetattr(STDIN_FILENO, TCSANOW, &saved_); }
+    ~TerminalKeyInput() override {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+        platform::posix::ForgetTerminalSettings();
+    }
     TerminalKeyInput(const TerminalKeyInput&) = delete;
     TerminalKeyInput& operator=(const TerminalKeyInput&) = delete;
 
@@ -39,9 +44,6 @@ public:
             }
             if (byte == '\r' || byte == '\n') {
                 return {KeyPress::Kind::Enter};
-            }
-            if (byte == kInterrupt) {
-                return {KeyPress::Kind::Escape};
             }
             if (byte == kEscape) {
                 if (!SkipEscapeSequence()) {

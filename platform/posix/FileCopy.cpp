@@ -67,6 +67,7 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
         !IsSuccess(error)) {
         return error;
     }
+    ClearLeftOversOnce(target.folder);
     // A file copied onto itself (under any spelling of its name) fails, as the open source
     // keeps Windows from writing it.
     if (target.exists && target.status.st_dev == sourceStatus.st_dev &&

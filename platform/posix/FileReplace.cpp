@@ -21,6 +21,7 @@ ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_v
         !IsSuccess(error)) {
         return error;
     }
+    ClearLeftOversOnce(target.folder);
     posix::TemporaryFile replacement(target.folder, target.exists ? 0600 : posix::kNewFileMode);
     if (!replacement.IsOpen()) {
         return posix::Win32ErrorOfErrno(replacement.Error());

@@ -1,18 +1,37 @@
 #include "platform/posix/TemporaryFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
+#include <string_view>
 
+#include "platform/MachineHost.h"
 #include "platform/posix/HostPath.h"
+#include "platform/posix/Interruption.h"
 
 namespace quorvel::platform::posix {
 
 namespace {
+
+constexpr std::string_view kNameStart = ".quorvel-";
+constexpr std::string_view kNameEnd = ".tmp";
+constexpr std::size_t kHexDigits = 16;
+constexpr time_t kLeftOverSeconds = 2;  // unwritten this long, and unlocked: left over
+
+bool IsTemporaryFileName(std::string_view name) {
+    if (name.size() != kNameStart.size() + kHexDigits + kNameEnd.size() ||
+        !name.starts_with(kNameStart) || !name.ends_with(kNameEnd)) {
+        return false;
+    }
+    const std::string_view digits = name.substr(kNameStart.size(), kHexDigits);
+    return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
 
 // A short hidden name, whatever the length of the target's name: ".quorvel-<16 hex>.tmp".
 std::string RandomName(unsigned attempt) {
@@ -24,11 +43,11 @@ std::string RandomName(unsigned attempt) {
                (static_cast<std::uint64_t>(::getpid()) << 32) ^ (attempt * 0x9E3779B97F4A7C15u);
     }
     static const char kDigits[] = "0123456789abcdef";
-    std::string name = ".quorvel-";
+    std::string name(kNameStart);
     for (int shift = 60; shift >= 0; shift -= 4) {
         name += kDigits[(bits >> shift) & 0xF];
     }
-    return name + ".tmp";
+    return name + std::string(kNameEnd);
 }
 
 }  // namespace
@@ -41,6 +60,9 @@ TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode) {
             ::open(candidate.c_str(),
                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, mode);
         if (fd >= 0) {
+            // Held while the file exists: a later run sees that it is not left over.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            remembered_ = RememberTemporaryFile(candidate);
             path_ = std::move(candidate);
             fd_.Reset(fd);
             return;
@@ -57,6 +79,7 @@ TemporaryFile::~TemporaryFile() {
     if (!path_.empty() && !committed_) {
         ::unlink(path_.c_str());
     }
+    ForgetTemporaryFile(remembered_);
 }
 
 int TemporaryFile::CommitAs(const std::string& target) {
@@ -71,7 +94,50 @@ int TemporaryFile::CommitAs(const std::string& target) {
         return errno;
     }
     committed_ = true;
+    ForgetTemporaryFile(remembered_);
+    remembered_ = -1;
     return 0;
 }
 
+std::size_t RemoveLeftOverTemporaryFiles(const std::string& folder) {
+    const UniqueDir dir(::opendir(folder.c_str()));
+    if (!dir.IsValid()) {
+        return 0;
+    }
+    const int dirFd = ::dirfd(dir.Get());
+    const time_t now = ::time(nullptr);
+    std::size_t removed = 0;
+    while (const dirent* entry = ::readdir(dir.Get())) {
+        if (!IsTemporaryFileName(entry->d_name)) {
+            continue;
+        }
+        const UniqueFd file(::openat(dirFd, entry->d_name,
+                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat opened {};
+        struct stat named {};
+        if (!file.IsValid() || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_mtime > now - kLeftOverSeconds ||
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;  // another run's, still being written
+        }
+        // Removed only if the name still stands for the file found unlocked.
+        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino &&
+            ::unlinkat(dirFd, entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
 }  // namespace quorvel::platform::posix
+
+namespace quorvel::platform {
+
+void MachineHost::ClearLeftOversOnce(const std::string& hostFolder) {
+    if (clearedFolders_.insert(hostFolder).second) {
+        posix::RemoveLeftOverTemporaryFiles(hostFolder);
+    }
+}
+
+}  // namespace quorvel::platform

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/posix/UniqueFd.h"
@@ -35,8 +36,14 @@ public:
 private:
     std::string path_;
     UniqueFd fd_;
+    int remembered_ = -1;  // its number for removal on an interruption
     int error_ = 0;
     bool committed_ = false;
 };
+
+// Removes from the host folder `folder` the temporary files that a run which was killed left:
+// those of this class's naming that no running program holds (each holds a lock on its own
+// while it exists) and that nothing wrote to in the last seconds. The number removed.
+std::size_t RemoveLeftOverTemporaryFiles(const std::string& folder);
 
 }  // namespace quorvel::platform::posix
