@@ -157,5 +157,23 @@ TEST(TerminalPrefixChoice, SeveralAreChosenByNumber) {
     }
 }
 
+TEST(TerminalPrefixChoice, FolderNamesCannotControlTheTerminal) {
+    const FoundPrefix hostile = Prefix(
+        "/h/\x1B]52;c;eA==\a/\xC2\x9B"
+        "2J",
+        "Lutris: \x1B[2J");
+    const std::vector<std::vector<FoundPrefix>> lists = {{hostile}, {kWine, hostile}};
+    for (const std::vector<FoundPrefix>& holding : lists) {
+        std::istringstream in("2\n");
+        std::ostringstream out;
+        const std::optional<FoundPrefix> chosen = ChoosePrefixInTerminal(holding, in, out);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(chosen->folder, hostile.folder) << "the folder itself is used as it is";
+        EXPECT_NE(out.str().find("/h/?]52;c;eA==?/?2J"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("Lutris: ?[2J"), std::string::npos) << out.str();
+        EXPECT_EQ(out.str().find_first_of("\x1B\a"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::app
