@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/terminal/BoundedLine.h"
 #include "app/terminal/VisibleText.h"
 
 namespace quorvel::app {
@@ -58,7 +59,7 @@ std::optional<FoundPrefix> ChoosePrefixInTerminal(const std::vector<FoundPrefix>
     ShowList(holding, out);
     Prompt(holding.size(), out);
     std::string answer;
-    while (std::getline(in, answer)) {
+    while (terminal::ReadBoundedLine(in, answer)) {
         const std::size_t first = answer.find_first_not_of(" \t\r");
         if (first == std::string::npos) {
             return holding.front();

@@ -175,5 +175,28 @@ TEST(TerminalPrefixChoice, FolderNamesCannotControlTheTerminal) {
     }
 }
 
+TEST(TerminalPrefixChoice, AnOverLongAnswerCountsByItsStart) {
+    constexpr std::size_t kTenMegabytes = 10 * 1000 * 1000;
+    struct Case {
+        std::string input;
+        std::string folder;
+        std::size_t prompts;
+    };
+    const Case cases[] = {
+        {std::string(kTenMegabytes, '2') + "\n2\n", kBottle.folder, 2},
+        {"  " + std::string(kTenMegabytes, '1') + "\n2", kBottle.folder, 2},
+        {std::string(4096, ' ') + "a\n", kSteam.folder, 1},  // blank as far as it is kept
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.input);
+        std::ostringstream out;
+        const std::optional<FoundPrefix> chosen =
+            ChoosePrefixInTerminal({kSteam, kBottle}, in, out);
+        ASSERT_TRUE(chosen.has_value()) << c.input.size();
+        EXPECT_EQ(chosen->folder, c.folder) << c.input.size();
+        EXPECT_EQ(out.str().find("Bitte eine Nummer") != std::string::npos, c.prompts > 1);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::app
