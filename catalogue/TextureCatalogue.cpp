@@ -1,12 +1,11 @@
 #include "catalogue/TextureCatalogue.h"
 
-#include <memory>
-
+#include "catalogue/CatalogueEncoding.h"
 #include "catalogue/IdNumber.h"
 #include "catalogue/LineEnds.h"
 #include "catalogue/MarkerSearch.h"
 #include "catalogue/NormalisedForm.h"
-#include "platform/TextInput.h"
+#include "platform/Files.h"
 
 namespace quorvel::catalogue {
 
@@ -16,19 +15,18 @@ constexpr std::size_t kNoPosition = std::string::npos;
 constexpr std::size_t kReadPieceSize = 64 * 1024;
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z
 
-// Normalises everything `input` yields; false when it could not be read to its end.
-bool ReadNormalised(platform::TextInputFile& input, std::string* text) {
-    NormalisedTextBuilder builder;
-    std::string piece(kReadPieceSize, '\0');
-    for (std::size_t count = input.Read(piece.data(), piece.size()); count > 0;
-         count = input.Read(piece.data(), piece.size())) {
-        builder.Feed(std::string_view(piece.data(), count));
+// Every byte of `file`; false when it could not be read to its end.
+bool ReadWholeFile(const platform::UniqueFile& file, std::string* bytes) {
+    while (true) {
+        const std::size_t filled = bytes->size();
+        bytes->resize(filled + kReadPieceSize);
+        const platform::Result<std::size_t> count =
+            platform::ReadFromFile(file, bytes->data() + filled, kReadPieceSize);
+        bytes->resize(filled + (count ? *count : 0));
+        if (!count || *count == 0) {
+            return static_cast<bool>(count);
+        }
     }
-    if (input.HadReadError()) {
-        return false;
-    }
-    *text = builder.Finish();
-    return true;
 }
 }  // namespace
 
@@ -43,18 +41,17 @@ TextureCatalogue TextureCatalogue::FromFileBytes(std::string_view bytes) {
 
 std::optional<TextureCatalogue> TextureCatalogue::Load(platform::Host& host,
                                                        const std::string& path) {
-    // The input holds two large buffers: it lives on the heap, not on the stack.
-    const auto input = std::make_unique<platform::TextInputFile>(host, path);
-    if (!input->IsOpen()) {
+    const platform::UniqueFile file = host.OpenFileForRead(path);
+    if (!file.IsValid()) {
         return std::nullopt;  // nothing is created
     }
     // A read error before the end is a failure: a catalogue read only in part must never be
-    // merged and written back.
-    std::string text;
-    if (!ReadNormalised(*input, &text)) {
+    // merged and written back. Nor must one that the merge would damage.
+    std::string bytes;
+    if (!ReadWholeFile(file, &bytes) || !IsMergeableCatalogue(bytes)) {
         return std::nullopt;
     }
-    return TextureCatalogue(std::move(text));
+    return FromFileBytes(bytes);
 }
 
 std::string TextureCatalogue::FileBytes() const {

@@ -39,7 +39,8 @@ public:
     // The catalogue of a file's bytes, read as Windows' text mode reads a file: a CR LF pair is
     // one LF, and a Ctrl-Z ends the input.
     static TextureCatalogue FromFileBytes(std::string_view bytes);
-    // Reads the file `path` through `host`; nothing when it cannot be opened or read whole.
+    // Reads the file `path` through `host`; nothing when it cannot be opened or read whole, or
+    // when the merge would damage it (IsMergeableCatalogue).
     static std::optional<TextureCatalogue> Load(platform::Host& host, const std::string& path);
 
     // The text in normalised form.

@@ -2,6 +2,7 @@
 // or are inserted in id order, and the catalogue is written back in normalised form.
 #include <string>
 
+#include "catalogue/CatalogueEncoding.h"
 #include "catalogue/IdNumber.h"
 #include "engine/PackageInstaller.h"
 #include "script/EntryParts.h"
@@ -58,6 +59,12 @@ bool PackageInstaller::SaveCatalogue() {
     // Never cut in place: the old catalogue stays whole until the new one replaces it, and any
     // failure (write-protected file, full disk, missing folder) leaves it byte for byte.
     const std::string bytes = catalogueText.FileBytes();
+    if (!catalogue::IsMergeableCatalogue(bytes)) {
+        // A definition with a NUL byte, or one that put a byte-order mark in front: the next
+        // run would refuse the file, so it is not written.
+        events_.Observe(run::CatalogueSaved{cataloguePath, false});
+        return false;
+    }
     events_.Observe(run::CatalogueSaving{cataloguePath, bytes});
     const bool saved = IsSuccess(host_.ReplaceFileContent(cataloguePath, bytes));
     events_.Observe(run::CatalogueSaved{cataloguePath, saved});

@@ -2,19 +2,23 @@
 
 #include <string>
 
+#include "app/terminal/BoundedLine.h"
+#include "app/terminal/VisibleText.h"
+
 namespace quorvel::app {
 
 namespace {
 
 using platform::posix::FoundPrefix;
+using terminal::VisibleText;
 
 void ShowList(const std::vector<FoundPrefix>& holding, std::ostream& out) {
     out << "Trassimo ist in mehreren Wine-Pr\u00e4fixen installiert. Welches soll Quorvel "
            "verwenden?\n";
     std::size_t number = 0;
     for (const FoundPrefix& prefix : holding) {
-        out << "  " << ++number << "  " << prefix.folder << "\n";
-        out << "     " << prefix.origin << "\n";
+        out << "  " << ++number << "  " << VisibleText(prefix.folder) << "\n";
+        out << "     " << VisibleText(prefix.origin) << "\n";
     }
 }
 
@@ -48,14 +52,14 @@ std::optional<FoundPrefix> ChoosePrefixInTerminal(const std::vector<FoundPrefix>
         return std::nullopt;
     }
     if (holding.size() == 1) {
-        out << "Trassimo gefunden in " << holding.front().folder << " (" << holding.front().origin
-            << ")." << std::endl;
+        out << "Trassimo gefunden in " << VisibleText(holding.front().folder) << " ("
+            << VisibleText(holding.front().origin) << ")." << std::endl;
         return holding.front();
     }
     ShowList(holding, out);
     Prompt(holding.size(), out);
     std::string answer;
-    while (std::getline(in, answer)) {
+    while (terminal::ReadBoundedLine(in, answer)) {
         const std::size_t first = answer.find_first_not_of(" \t\r");
         if (first == std::string::npos) {
             return holding.front();

@@ -5,6 +5,7 @@
 #include "app/DialogTexts.h"
 #include "app/MenuLabel.h"
 #include "app/MessageTable.h"
+#include "app/terminal/VisibleText.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel::app::terminal {
@@ -56,7 +57,7 @@ void ConsoleApp::DrawProgress(const std::string& bar) {
 int ConsoleApp::DoMessageBox(const std::string& text, unsigned type) {
     std::ostream& out = Out();
     ShowCaption(out, QUORVEL_APP_NAME);
-    out << platform::Cp1252ToUtf8(text) << "\n";
+    out << VisibleText(platform::Cp1252ToUtf8(text)) << "\n";
     if (type != platform::kMbYesNo) {
         out << "  < " QUORVEL_OK_BUTTON " >" << std::endl;
         WaitForOk(keys_);
@@ -125,7 +126,8 @@ void ConsoleDialog::ShowButtons() {
     std::ostream& out = app_.Out();
     out << "\n  < " QUORVEL_INSTALL_BUTTON " > (Enter)   < " QUORVEL_CANCEL_BUTTON " > (Esc, a)";
     if (!about.text.empty()) {
-        out << "   " << about.text << " (" << about.Key() << ")";
+        const char key = about.Key();
+        out << "   " << VisibleText(about.text) << " (" << VisibleText({&key, 1}) << ")";
     }
     out << std::endl;
 }

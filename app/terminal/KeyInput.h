@@ -20,7 +20,8 @@ public:
 };
 
 // One answer a line: an empty line is Enter, a line holding ESC is Escape, any other line is
-// its first character; the end of the input is EndOfInput.
+// its first character; the end of the input is EndOfInput. Of a line longer than kAnswerLimit
+// (BoundedLine.h) only its start counts.
 class LineKeyInput : public KeyInput {
 public:
     explicit LineKeyInput(std::istream& input) : input_(input) {}

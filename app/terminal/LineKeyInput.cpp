@@ -1,13 +1,14 @@
 #include <cctype>
 #include <string>
 
+#include "app/terminal/BoundedLine.h"
 #include "app/terminal/KeyInput.h"
 
 namespace quorvel::app::terminal {
 
 KeyPress LineKeyInput::NextKey() {
     std::string line;
-    if (!std::getline(input_, line)) {
+    if (!ReadBoundedLine(input_, line)) {
         return {KeyPress::Kind::EndOfInput};
     }
     const std::size_t first = line.find_first_not_of(" \t\r");

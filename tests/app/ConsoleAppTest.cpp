@@ -92,6 +92,24 @@ TEST(ConsoleMessageBox, AnswersFromTheInput) {
     }
 }
 
+TEST(ConsoleMessageBox, AFileNameCannotControlTheTerminal) {
+    std::istringstream in("\n");
+    std::ostringstream out;
+    LineKeyInput keys(in);
+    ConsoleApp application(keys, out, false);
+    const std::string text =
+        platform::FormatText(MessageText(kMessageCopyFailed),
+                             {"C:\\Paket\\\x1B]2;x\a\x1B[2J\x9D.dat", "C:\\Sim\\a.dat"});
+    application.DoMessageBox(text, platform::kMbOk);
+    EXPECT_EQ(out.str().find('\x1B'), std::string::npos);
+    EXPECT_EQ(out.str().find('\a'), std::string::npos);
+    EXPECT_NE(
+        out.str().find("Das Kopieren der Datei C:\\Paket\\?]2;x??[2J?.dat nach C:\\Sim\\a.dat "
+                       "schlägt fehl."),
+        std::string::npos)
+        << out.str();
+}
+
 TEST(ConsoleProgressBar, DrawsTheStepsInPlaceOnATerminal) {
     std::istringstream in;
     std::ostringstream out;

@@ -157,5 +157,46 @@ TEST(TerminalPrefixChoice, SeveralAreChosenByNumber) {
     }
 }
 
+TEST(TerminalPrefixChoice, FolderNamesCannotControlTheTerminal) {
+    const FoundPrefix hostile = Prefix(
+        "/h/\x1B]52;c;eA==\a/\xC2\x9B"
+        "2J",
+        "Lutris: \x1B[2J");
+    const std::vector<std::vector<FoundPrefix>> lists = {{hostile}, {kWine, hostile}};
+    for (const std::vector<FoundPrefix>& holding : lists) {
+        std::istringstream in("2\n");
+        std::ostringstream out;
+        const std::optional<FoundPrefix> chosen = ChoosePrefixInTerminal(holding, in, out);
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(chosen->folder, hostile.folder) << "the folder itself is used as it is";
+        EXPECT_NE(out.str().find("/h/?]52;c;eA==?/?2J"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("Lutris: ?[2J"), std::string::npos) << out.str();
+        EXPECT_EQ(out.str().find_first_of("\x1B\a"), std::string::npos);
+    }
+}
+
+TEST(TerminalPrefixChoice, AnOverLongAnswerCountsByItsStart) {
+    constexpr std::size_t kTenMegabytes = 10 * 1000 * 1000;
+    struct Case {
+        std::string input;
+        std::string folder;
+        std::size_t prompts;
+    };
+    const Case cases[] = {
+        {std::string(kTenMegabytes, '2') + "\n2\n", kBottle.folder, 2},
+        {"  " + std::string(kTenMegabytes, '1') + "\n2", kBottle.folder, 2},
+        {std::string(4096, ' ') + "a\n", kSteam.folder, 1},  // blank as far as it is kept
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.input);
+        std::ostringstream out;
+        const std::optional<FoundPrefix> chosen =
+            ChoosePrefixInTerminal({kSteam, kBottle}, in, out);
+        ASSERT_TRUE(chosen.has_value()) << c.input.size();
+        EXPECT_EQ(chosen->folder, c.folder) << c.input.size();
+        EXPECT_EQ(out.str().find("Bitte eine Nummer") != std::string::npos, c.prompts > 1);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::app

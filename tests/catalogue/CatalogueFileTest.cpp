@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/CatalogueEncoding.h"
 #include "catalogue/NormalisedForm.h"
 #include "catalogue/TextureCatalogue.h"
 #include "platform/MachineHost.h"
@@ -35,7 +36,7 @@ TEST_F(CatalogueFile, LineEndsAndCtrlZDoNotChangeTheText) {
         "{\n  Textur{ id(2) a(1) }\n  Textur{ id(7) a(2) b }\n}\n",
         "{\r\n  Textur{ id(2) a(1) }\r\n  Textur{ id(7) a(2) b }\r\n}\r\n",
         "{\r\n  Textur{ id(2) a(1) }\r\n  Textur{ id(7) a(2) b }\r\n}",
-        "{ Textur{ id(2) a(1) } Textur{ id(7) a(2) b } }\r\n\x1A Textur{ id(9) }",
+        "{ Textur{ id(2) a(1) } Textur{ id(7) a(2) b } }\r\n\x1A \r\n\x1A\t",
     };
     for (const std::string& file : files) {
         const std::optional<TextureCatalogue> loaded = Load(file);
@@ -47,6 +48,43 @@ TEST_F(CatalogueFile, LineEndsAndCtrlZDoNotChangeTheText) {
         const std::optional<TextureCatalogue> loaded = Load(blank);
         ASSERT_TRUE(loaded);
         EXPECT_EQ(loaded->Text(), "");
+    }
+}
+
+TEST_F(CatalogueFile, RefusesWhatTheMergeWouldDamage) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string bytes;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {"{ Textur{ id(2) } }\x1A", true},
+        {"{ Textur{ id(2) } }\r\n\x1A \t\r\n\x1A\x1A\n", true},
+        {"\x1A", true},
+        {"\xEF\xBB\xBF{ Textur{ id(2) } }", true},  // UTF-8's mark is read as today
+        {"\xFF{ Textur{ id(2) } }\xFE\xFF", true},  // a mark counts only at the start
+        {" \xFF\xFE{ Textur{ id(2) } }", true},
+        {"{ Textur{ id(2) } }\r\n\x1A Textur{ id(9) }", false},
+        {"\x1A}", false},
+        {"{ Textur{ id(2) } }\x1A\v", false},  // only space, tab, CR and LF may follow
+        {"{ Textur{ id(2) } }\x1A\f", false},
+        {"{ Textur{ id(2)\0 } }"s, false},
+        {"{ Textur{ id(2) } }\x1A\0"s, false},
+        {"\0"s, false},
+        {"\xFF\xFE{\0 \0}\0"s, false},  // UTF-16, little-endian
+        {"\xFE\xFF\0{\0 \0}"s, false},  // UTF-16, big-endian
+        {"\xFF\xFE\x41\x42", false},    // UTF-16 without a NUL byte in its text
+        {"\xFE\xFF\x41\x42", false},
+        {"\xFF\xFE\0\0{\0\0\0"s, false},  // UTF-32, little-endian
+        {"\0\0\xFE\xFF\0\0\0{"s, false},  // UTF-32, big-endian
+    };
+    for (const Case& c : cases) {
+        const std::optional<TextureCatalogue> loaded = Load(c.bytes);
+        EXPECT_EQ(IsMergeableCatalogue(c.bytes), c.loaded) << testing::PrintToString(c.bytes);
+        ASSERT_EQ(loaded.has_value(), c.loaded) << testing::PrintToString(c.bytes);
+        if (loaded) {
+            EXPECT_EQ(loaded->Text(), TextureCatalogue::FromFileBytes(c.bytes).Text());
+        }
     }
 }
 

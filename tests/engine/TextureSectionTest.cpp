@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/InstallCommand.h"
+#include "app/MessageTable.h"
 #include "tests/support/PackageFixture.h"
+#include "tests/support/RecordingDialog.h"
 
 namespace quorvel::test {
 namespace {
@@ -140,6 +144,42 @@ TEST_F(TextureMerge, FailuresLeaveTheCatalogueAsItWas) {
     package.registry.RegisterTrassimo(package.tree.Path("Sim\\Leer\\Trassimo.exe"));
     EXPECT_FALSE(MergeScript("Texturskript{{5>>Textur{id(5)}}}"));  // no catalogue there
     EXPECT_EQ(tree.ListHostNames("Sim\\Leer"), "");
+}
+
+TEST(TextureStage, ACatalogueItWouldDamageIsLeftAsItWasAndTheRunFails) {
+    using namespace std::string_literals;
+    using app::kMessageInstallFailed;
+    using app::kMessageInstallSucceeded;
+    const std::string fine = "{\r\n Textur{ id(2) }\r\n}\r\n";
+    const std::string entry = "{{5>>Textur{id(5)}}}";
+    struct Case {
+        const char* what;
+        std::string catalogue, section;
+        unsigned message;
+    };
+    const Case cases[] = {
+        {"Ctrl-Z at the end", fine + "\x1A\r\n", entry, kMessageInstallSucceeded},
+        {"text after a Ctrl-Z", fine + "\x1A Textur{ id(9) }\r\n", entry, kMessageInstallFailed},
+        {"UTF-16", "\xFF\xFE{\0 \0}\0"s, entry, kMessageInstallFailed},
+        {"a NUL byte", "{ Textur{ id(2)\0 } }"s, entry, kMessageInstallFailed},
+        {"a definition with a NUL byte", fine, "{{5>>Textur{id(5)a(\0)}}}"s, kMessageInstallFailed},
+    };
+    for (const Case& c : cases) {
+        PackageFixture package;
+        package.tree.WriteFile(kCatalogue, c.catalogue);
+        package.WriteScript("Texturskript" + c.section);
+        RecordingDialog dialog;
+        app::RunInstallCommand(dialog, package.application);
+        EXPECT_EQ(package.application.Texts(),
+                  std::vector<std::string>{app::MessageText(c.message)})
+            << c.what;
+        if (c.message == kMessageInstallFailed) {
+            EXPECT_EQ(package.tree.ReadFile(kCatalogue), c.catalogue) << c.what;
+        } else {
+            EXPECT_NE(package.tree.ReadFile(kCatalogue).find("id(5)"), std::string::npos);
+        }
+        EXPECT_EQ(package.tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
+    }
 }
 
 }  // namespace
