@@ -173,6 +173,10 @@ TEST(TerminalPrefixChoice, FolderNamesCannotControlTheTerminal) {
         EXPECT_NE(out.str().find("Lutris: ?[2J"), std::string::npos) << out.str();
         EXPECT_EQ(out.str().find_first_of("\x1B\a"), std::string::npos);
     }
+    std::ostringstream listing;
+    WritePrefixListing(listing, {hostile});
+    EXPECT_NE(listing.str().find("/h/?]52;c;eA==?/?2J"), std::string::npos) << listing.str();
+    EXPECT_EQ(listing.str().find_first_of("\x1B\a"), std::string::npos) << "quorvel prefixes";
 }
 
 TEST(TerminalPrefixChoice, AnOverLongAnswerCountsByItsStart) {
