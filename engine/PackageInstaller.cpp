@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/CatalogueLock.h"
 #include "platform/TextRules.h"
 
 namespace quorvel {
@@ -15,7 +16,10 @@ constexpr const char* kCatalogueFile = "Resourcen\\Parallels\\Texturen.txt";
 }  // namespace
 
 PackageInstaller::PackageInstaller(platform::Host& host, RunEvents& events)
-    : InstallerBase(host), events_(events), scriptReader(host) {}
+    : InstallerBase(host),
+      events_(events),
+      scriptReader(host),
+      catalogueLockWait_(kCatalogueLockWait) {}
 
 bool PackageInstaller::FindPackage() {
     cataloguePath = targetDir + kCatalogueFile;

@@ -1,6 +1,7 @@
 // The installer object: one install run of the package beside the running installer.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,8 +39,11 @@ public:
     // without asking.
     bool IsTargetNewer(const std::string& destination, const std::string& source);
 
-    // The texture section (stage 3): merges the definitions into the catalogue and saves it.
+    // The texture section (stage 3): merges the definitions into the catalogue and saves it,
+    // holding the catalogue's lock from before the load until after the save.
     bool MergeTextures();
+    // How long the texture section waits for the lock another run holds (kCatalogueLockWait).
+    void SetCatalogueLockWait(std::chrono::milliseconds wait) { catalogueLockWait_ = wait; }
     // The texture catalogue in memory: read whole, and written back in normalised form.
     bool LoadCatalogue();
     bool SaveCatalogue();
@@ -76,6 +80,7 @@ private:
     std::string installerDir;                   // the package folder, without a trailing backslash
     std::string cataloguePath;                  // Trassimo's texture catalogue
     catalogue::TextureCatalogue catalogueText;  // the catalogue in normalised form
+    std::chrono::milliseconds catalogueLockWait_;
 };
 
 }  // namespace quorvel

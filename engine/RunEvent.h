@@ -81,6 +81,14 @@ struct AttributesResetting {
     std::string destination;
 };
 
+// The lock on the catalogue (engine/CatalogueLock.h) was taken, or not (`error`); `waited`:
+// another run held it first.
+struct CatalogueLocked {
+    std::string lockPath;
+    platform::ErrorCode error = platform::ErrorCode::kSuccess;
+    bool waited = false;
+};
+
 // The catalogue was read; `text` is its normalised form (valid during the call only).
 struct CatalogueLoaded {
     std::string path;
@@ -109,10 +117,10 @@ struct CatalogueSaved {
 
 }  // namespace run
 
-using RunEvent =
-    std::variant<run::EntryPassedOver, run::DestinationRefused, run::NewerTargetAsked,
-                 run::FolderCreating, run::FolderCreated, run::FileCopying, run::FileCopied,
-                 run::CopyFailed, run::AttributesResetting, run::CatalogueLoaded,
-                 run::TextureMerged, run::CatalogueSaving, run::CatalogueSaved>;
+using RunEvent = std::variant<run::EntryPassedOver, run::DestinationRefused, run::NewerTargetAsked,
+                              run::FolderCreating, run::FolderCreated, run::FileCopying,
+                              run::FileCopied, run::CopyFailed, run::AttributesResetting,
+                              run::CatalogueLocked, run::CatalogueLoaded, run::TextureMerged,
+                              run::CatalogueSaving, run::CatalogueSaved>;
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 
 #include "catalogue/CatalogueEncoding.h"
 #include "catalogue/IdNumber.h"
+#include "engine/CatalogueLock.h"
 #include "engine/PackageInstaller.h"
 #include "script/EntryParts.h"
 
@@ -16,6 +17,16 @@ constexpr const char* kTextureSection = "Texturskript";
 bool PackageInstaller::MergeTextures() {
     if (!scriptReader.FindSection(kTextureSection)) {
         return false;
+    }
+    // Held until the catalogue is saved, or the stage has failed.
+    bool waited = false;
+    platform::Result<platform::UniqueFile> lock =
+        LockCatalogue(host_, cataloguePath, catalogueLockWait_, &waited);
+    events_.Observe(run::CatalogueLocked{CatalogueLockPath(cataloguePath),
+                                         lock ? platform::ErrorCode::kSuccess : lock.Error(),
+                                         waited});
+    if (!lock) {
+        return false;  // another run kept it too long, or the folder is not there
     }
     if (!LoadCatalogue()) {
         return false;

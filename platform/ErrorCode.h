@@ -17,6 +17,7 @@ enum class [[nodiscard]] ErrorCode : std::uint32_t{
     kInvalidHandle = 6,         // ERROR_INVALID_HANDLE
     kGenFailure = 31,           // ERROR_GEN_FAILURE
     kSharingViolation = 32,     // ERROR_SHARING_VIOLATION
+    kLockViolation = 33,        // ERROR_LOCK_VIOLATION
     kInvalidParameter = 87,     // ERROR_INVALID_PARAMETER
     kDiskFull = 112,            // ERROR_DISK_FULL
     kInvalidName = 123,         // ERROR_INVALID_NAME

@@ -44,6 +44,14 @@ public:
     // file remains.
     virtual ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) = 0;
 
+    // CreateFileA(path, ..., OPEN_ALWAYS) and LockFileEx(LOCKFILE_EXCLUSIVE_LOCK |
+    // LOCKFILE_FAIL_IMMEDIATELY) of its first byte: the file, created empty when it is not
+    // there, with the lock that one process at a time holds; kLockViolation while another does.
+    // The lock ends with the handle, also when its process is killed. The Linux host takes the
+    // same lock with fcntl, which a Windows program under Wine sees and honours, as Linux
+    // programs see Wine's.
+    virtual Result<UniqueFile> LockFileExclusively(const std::string& path) = 0;
+
     // GetModuleFileNameA(NULL, buffer, size): the running installer's full path. Returns the
     // length copied; when the path does not fit, the text is cut and `size` is returned.
     virtual std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) = 0;

@@ -20,6 +20,7 @@ public:
     Result<std::uint32_t> QueryFileAttributes(const std::string& path) override;
     void ResetFileAttributes(const std::string& path) override;
     ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) override;
+    Result<UniqueFile> LockFileExclusively(const std::string& path) override;
     // The executable's own path, or, once SetInstallerPath was called, that path.
     std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
 

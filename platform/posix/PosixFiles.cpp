@@ -11,6 +11,7 @@
 #include "platform/posix/FileTimes.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/ReplaceTarget.h"
+#include "platform/posix/TemporaryFile.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/Win32Errors.h"
 
@@ -84,6 +85,40 @@ UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
     const int flags = ::fcntl(file.Get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return UniqueFile();
+    }
+    return UniqueFile(file.Release());
+}
+
+Result<UniqueFile> MachineHost::LockFileExclusively(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    if (!IsSuccess(resolved.error)) {
+        return resolved.error;
+    }
+    if (resolved.path.trailingSeparator) {
+        return ErrorCode::kInvalidName;
+    }
+    posix::UniqueFd file(::open(resolved.path.Full().c_str(),
+                                O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK,
+                                posix::kNewFileMode));
+    struct stat status {};
+    if (!file.IsValid() || ::fstat(file.Get(), &status) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return ErrorCode::kAccessDenied;
+    }
+    // A record lock on the byte at offset 0, as Wine's server sets one for LockFileEx; the two
+    // kinds conflict. An open file description's lock, not the process's: like a Windows lock
+    // it belongs to this handle alone, so a second handle of the same process is refused too,
+    // and it ends when this handle is closed, or its process ends.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 1;
+    if (::fcntl(file.Get(), F_OFD_SETLK, &lock) != 0) {
+        return errno == EACCES || errno == EAGAIN ? ErrorCode::kLockViolation
+                                                  : posix::Win32ErrorOfErrno(errno);
     }
     return UniqueFile(file.Release());
 }

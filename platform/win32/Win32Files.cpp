@@ -204,6 +204,23 @@ ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_v
     return error;
 }
 
+Result<UniqueFile> MachineHost::LockFileExclusively(const std::string& path) {
+    // Every sharing mode: the lock, not the open, keeps the other runs out, and a run waiting
+    // for it must be able to open the file meanwhile.
+    UniqueFile file(OwnHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
+        return ErrorOr(ErrorCode::kGenFailure);
+    }
+    OVERLAPPED start{};
+    if (!LockFileEx(ToHandle(file.Get()), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
+                    0, &start)) {
+        return ErrorOr(ErrorCode::kLockViolation);
+    }
+    return file;
+}
+
 std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) {
     return GetModuleFileNameA(nullptr, buffer, size);
 }

@@ -11,6 +11,9 @@
 namespace quorvel::test {
 namespace {
 
+// What a texture stage leaves in the catalogue's folder: the catalogue and its lock file.
+constexpr const char* kCatalogueAndLock = "Texturen.txt Texturen.txt.lock";
+
 const std::string kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
 
 std::string WithCrLf(const std::string& text) {
@@ -137,7 +140,7 @@ TEST_F(TextureMerge, FailuresLeaveTheCatalogueAsItWas) {
     tree.SetReadOnly(kCatalogue, true);
     EXPECT_FALSE(MergeScript("Texturskript{{5>>Textur{id(5)}}}"));
     EXPECT_EQ(tree.ReadFile(kCatalogue), catalogue);  // loaded, merged, not saved
-    EXPECT_EQ(tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
+    EXPECT_EQ(tree.ListHostNames("Sim\\Resourcen\\Parallels"), kCatalogueAndLock);
 
     tree.SetReadOnly(kCatalogue, false);
     tree.MakeDirectory("Sim\\Leer");
@@ -178,7 +181,7 @@ TEST(TextureStage, ACatalogueItWouldDamageIsLeftAsItWasAndTheRunFails) {
         } else {
             EXPECT_NE(package.tree.ReadFile(kCatalogue).find("id(5)"), std::string::npos);
         }
-        EXPECT_EQ(package.tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
+        EXPECT_EQ(package.tree.ListHostNames("Sim\\Resourcen\\Parallels"), kCatalogueAndLock);
     }
 }
 

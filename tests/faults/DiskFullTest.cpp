@@ -112,7 +112,7 @@ TEST_P(DiskFullTest, ACatalogueSaveOntoAFullDiskKeepsTheOldCatalogue) {
     const Observations expected = {
         app::MessageText(app::kMessageInstallFailed),
         std::string(kCatalogue) + ": " + std::to_string(old.size()) + " bytes, old",
-        "Sim\\Resourcen\\Parallels: Texturen.txt",
+        "Sim\\Resourcen\\Parallels: Texturen.txt Texturen.txt.lock",
     };
     if (!seen) {
         GTEST_SKIP() << "no tmpfs can be mounted here";

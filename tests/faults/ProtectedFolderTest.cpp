@@ -1,5 +1,6 @@
-// A catalogue folder this user may not write: the save needs a temporary file beside the
-// catalogue, so it fails and leaves the catalogue as it was.
+// A catalogue folder this user may not write: neither the catalogue's lock file nor the
+// temporary file of the save can be made beside the catalogue, so the texture stage fails and
+// leaves the catalogue as it was.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -29,6 +30,8 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
     ::chmod(package.tree.HostPath(kFolder).c_str(), 0555);
 
     bool saved = true;
+    // Trassimo is looked up here: the prefix is this user's, not readable by another.
+    PackageInstaller& installer = package.InstallerWithScript();
     if (::geteuid() == 0) {
         // Root may write any folder: the save is tried as an ordinary user.
         const pid_t child = ::fork();
@@ -37,7 +40,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
                 ::_exit(2);
             }
-            ::_exit(package.MergeTextures() ? 1 : 0);
+            ::_exit(installer.MergeTextures() ? 1 : 0);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -45,7 +48,7 @@ TEST(ProtectedFolder, ACatalogueFolderWithoutWritePermissionIsNotWritten) {
         ASSERT_NE(WEXITSTATUS(status), 2) << "cannot act as another user";
         saved = WEXITSTATUS(status) != 0;
     } else {
-        saved = package.MergeTextures();
+        saved = installer.MergeTextures();
     }
     ::chmod(package.tree.HostPath(kFolder).c_str(), 0755);
     EXPECT_FALSE(saved);

@@ -15,6 +15,9 @@
 namespace quorvel {
 namespace {
 
+// What a texture stage leaves in the catalogue's folder: the catalogue and its lock file.
+constexpr const char* kCatalogueAndLock = "Texturen.txt Texturen.txt.lock";
+
 using Texts = std::vector<std::string>;
 using test::Message;
 
@@ -104,7 +107,7 @@ TEST_F(RunFaultTest, ACatalogueThatIsAFolderOrMissingFailsTheTextureStageOnly) {
         EXPECT_EQ(ownDialog.progressBar.calls.back(), "pos 4");
         if (folder) {
             EXPECT_TRUE(fixture.tree.IsDirectory(kCatalogue));
-            EXPECT_EQ(fixture.tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
+            EXPECT_EQ(fixture.tree.ListHostNames("Sim\\Resourcen\\Parallels"), kCatalogueAndLock);
         } else {
             EXPECT_EQ(fixture.tree.ListHostNames("Sim\\Resourcen"), "") << "nothing created";
         }
@@ -119,7 +122,7 @@ TEST_F(RunFaultTest, AWriteProtectedCatalogueIsLeftAsItWas) {
     EXPECT_EQ(Shown(), Texts{app::MessageText(103)});
     EXPECT_EQ(package.tree.ReadFile(kCatalogue), kCatalogueText);
     EXPECT_TRUE(package.tree.IsReadOnly(kCatalogue));
-    EXPECT_EQ(package.tree.ListHostNames("Sim\\Resourcen\\Parallels"), "Texturen.txt");
+    EXPECT_EQ(package.tree.ListHostNames("Sim\\Resourcen\\Parallels"), kCatalogueAndLock);
 }
 
 }  // namespace

@@ -267,5 +267,33 @@ TEST(HostFiles, PathsLongerThanTheNarrowCallsTakeAreRefused) {
                   std::string(shortest, 'n') + " " + std::string(shortest + 1, 'n'));
 }
 
+TEST(HostFiles, AFileLockIsHeldByOneHandleAtATime) {
+    const test::TempTree tree;
+    const std::string path = tree.Path("Texturen.txt.lock");
+    {
+        Result<UniqueFile> first = host.LockFileExclusively(path);
+        ASSERT_TRUE(first.Ok()) << Win32Number(first.Error());
+        EXPECT_TRUE(tree.Exists("Texturen.txt.lock")) << "the file is made when it is missing";
+        // A second handle, of this process too, is refused while the first holds the lock.
+        MachineHost another;
+        EXPECT_EQ(another.LockFileExclusively(path).Error(), ErrorCode::kLockViolation);
+        EXPECT_EQ(host.LockFileExclusively(path).Error(), ErrorCode::kLockViolation);
+        first->Reset();
+        Result<UniqueFile> second = another.LockFileExclusively(path);
+        EXPECT_TRUE(second.Ok()) << "a released lock is free again";
+    }
+    EXPECT_TRUE(host.LockFileExclusively(path).Ok()) << "a lock left by a handle gone is free";
+    EXPECT_EQ(tree.ReadFile("Texturen.txt.lock"), "") << "the lock writes nothing";
+
+    // No lock where there is no file to hold: a missing folder, a folder in the file's place.
+    tree.MakeDirectory("Ordner");
+    for (const std::string& refused : {tree.Path("Fehlt\\x.lock"), tree.Path("Ordner")}) {
+        const Result<UniqueFile> lock = host.LockFileExclusively(refused);
+        EXPECT_FALSE(lock.Ok()) << refused;
+        EXPECT_NE(lock.Error(), ErrorCode::kLockViolation) << refused;
+    }
+    EXPECT_FALSE(tree.Exists("Fehlt"));
+}
+
 }  // namespace
 }  // namespace quorvel::platform

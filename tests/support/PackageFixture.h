@@ -40,6 +40,8 @@ public:
     // A new installer whose lookup found the Trassimo folder, as after LookupTarget; the one
     // made before is destroyed first, which closes its script.
     PackageInstaller& Installer();
+    // A new installer that found the package and opened its script.
+    PackageInstaller& InstallerWithScript();
 
     // Runs the file section, or the texture section, alone, as the install run does after
     // opening the script, with a new installer.
@@ -55,9 +57,6 @@ public:
     app::DialogRunEvents events{progressBar, application};
 
 private:
-    // A new installer that found the package and opened its script.
-    PackageInstaller& InstallerWithScript();
-
     std::unique_ptr<PackageInstaller> installer_;
 };
 
