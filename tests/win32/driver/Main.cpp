@@ -3,13 +3,16 @@
 // list of answered runs for the differential test (ScriptedRuns.h).
 //   quorvel-driver <scenario> <Quorvel.exe> [arguments]
 //   quorvel-driver refuses-write <file>
+//   quorvel-driver hold-lock <file> <seconds>   (the installer's file lock, as another run)
 //   quorvel-driver scripted-runs <run list> <report>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "platform/MachineHost.h"
 #include "tests/win32/driver/Scenarios.h"
 #include "tests/win32/driver/ScriptedRuns.h"
 
@@ -26,9 +29,26 @@ int RefusesWrite(const char* path, quorvel::driver::Checks& checks) {
     return checks.Failures() == 0 ? 0 : 1;
 }
 
+// Holds the lock an install run takes on the catalogue (platform/Host.h) for `seconds`, and
+// says so on its first line as soon as it holds it.
+int HoldLock(const char* path, const char* seconds) {
+    quorvel::platform::MachineHost host;
+    const quorvel::platform::Result<quorvel::platform::UniqueFile> lock =
+        host.LockFileExclusively(path);
+    if (!lock) {
+        std::printf("not held: %lu\n", static_cast<unsigned long>(Win32Number(lock.Error())));
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::atoi(seconds)) * 1000);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: quorvel-driver refuses-write <file>\n");
     std::fprintf(stderr, "       quorvel-driver scripted-runs <run list> <report>\n");
+    std::fprintf(stderr, "       quorvel-driver hold-lock <file> <seconds>\n");
     for (const auto& scenario : quorvel::driver::AllScenarios()) {
         std::fprintf(stderr, "       quorvel-driver %s <Quorvel.exe> %s\n", scenario.name,
                      scenario.usage);
@@ -42,6 +62,9 @@ int main(int argc, char** argv) {
     quorvel::driver::Checks checks;
     if (argc == 3 && std::string_view(argv[1]) == "refuses-write") {
         return RefusesWrite(argv[2], checks);
+    }
+    if (argc == 4 && std::string_view(argv[1]) == "hold-lock") {
+        return HoldLock(argv[2], argv[3]);
     }
     if (argc == 4 && std::string_view(argv[1]) == "scripted-runs") {
         return quorvel::driver::PlayScriptedRuns(argv[2], argv[3], checks);
