@@ -3,7 +3,6 @@
 #include "catalogue/CatalogueEncoding.h"
 #include "catalogue/IdNumber.h"
 #include "catalogue/LineEnds.h"
-#include "catalogue/MarkerSearch.h"
 #include "catalogue/NormalisedForm.h"
 #include "platform/Files.h"
 
@@ -54,8 +53,33 @@ std::optional<TextureCatalogue> TextureCatalogue::Load(platform::Host& host,
     return FromFileBytes(bytes);
 }
 
+const std::string& TextureCatalogue::Text() const {
+    if (!textCurrent_) {
+        text_ = chunks_.Flatten();
+        textCurrent_ = true;
+    }
+    return text_;
+}
+
+ChunkedText& TextureCatalogue::Chunks() const {
+    if (!chunked_) {
+        chunks_ = ChunkedText(text_, chunkSize_);
+        chunked_ = true;
+        text_ = std::string();  // the chunks hold the text now; no second copy stays
+        textCurrent_ = false;
+    }
+    return chunks_;
+}
+
+void TextureCatalogue::Changed() {
+    if (textCurrent_) {
+        text_ = std::string();
+        textCurrent_ = false;
+    }
+}
+
 std::string TextureCatalogue::FileBytes() const {
-    return WithWindowsLineEnds(text_);
+    return chunked_ ? chunks_.WithWindowsLineEnds() : WithWindowsLineEnds(text_);
 }
 
 MergeResult TextureCatalogue::Merge(std::int32_t id, std::string_view definition) {
@@ -70,7 +94,10 @@ MergeResult TextureCatalogue::Merge(std::int32_t id, std::string_view definition
         return result;  // nothing was erased: Locate erases only where it found a place
     }
     AppendDefinition(result.newBlock, definition);
-    text_.insert(place.position, result.newBlock);
+    if (!result.newBlock.empty()) {
+        Chunks().Replace(place.position, 0, result.newBlock);
+        Changed();
+    }
     if (definition.empty()) {
         result.action = result.action == MergeAction::kReplaced ? MergeAction::kRemoved
                                                                 : MergeAction::kPassedOver;
@@ -80,16 +107,15 @@ MergeResult TextureCatalogue::Merge(std::int32_t id, std::string_view definition
 }
 
 std::int32_t TextureCatalogue::LastTextureId() const {
-    const std::string_view text(text_);
-    const std::size_t markerStart = text.rfind(kMarkerOpening);
-    if (markerStart == std::string_view::npos) {
+    const ChunkedText& text = Chunks();
+    const std::size_t markerStart = text.RFind(kMarkerOpening);
+    if (markerStart == kNoPosition) {
         // A text without "id(" holds no marker that a search up to this bound could find.
         return 0;
     }
-    const std::size_t numberStart = markerStart + kMarkerOpening.size();
-    const std::size_t numberEnd = text.find(kMarkerClosing, numberStart);
-    return ReadLeadingNumber(text.substr(
-        numberStart, numberEnd == std::string_view::npos ? numberEnd : numberEnd - numberStart));
+    // The number up to the ")" that follows, as far as ReadLeadingNumber reads: it stops at
+    // the ")" anyway.
+    return text.ReadNumberAt(markerStart + kMarkerOpening.size());
 }
 
 std::size_t TextureCatalogue::LocateTexture(std::int32_t id, std::int32_t last, bool remove) {
@@ -97,38 +123,39 @@ std::size_t TextureCatalogue::LocateTexture(std::int32_t id, std::int32_t last, 
 }
 
 TextureCatalogue::Place TextureCatalogue::Locate(std::int32_t id, std::int32_t last, bool remove) {
-    const std::string_view text(text_);
-    const MarkerMatch match = FindMarkers(text, id, last);
+    ChunkedText& text = Chunks();
+    const MarkerMatch match = text.FindMarkers(id, last);
     Place place;
-    if (match.exact != std::string_view::npos) {
+    if (match.exact != kNoPosition) {
         // The block that begins at the last "Textur{" at or before the marker, whether or not
         // it encloses the marker.
-        const std::size_t start = text.rfind(kBlockOpening, match.exact);
-        if (start == std::string_view::npos) {
+        const std::size_t start = text.RFind(kBlockOpening, match.exact);
+        if (start == kNoPosition) {
             return place;
         }
         if (remove) {
-            const std::size_t end = FindBlockEnd(start);
+            const std::size_t end = text.FindBlockEnd(start);
             if (end == kNoPosition) {
                 return place;  // a block never closed is left alone
             }
             // What followed the block's "}", its separator, stays in place.
-            place.erased = text_.substr(start, end - start + 1);
-            text_.erase(start, end - start + 1);
+            place.erased = text.Substr(start, end - start + 1);
+            text.Replace(start, end - start + 1, {});
+            Changed();
         }
         place.position = start;
         place.action = MergeAction::kReplaced;
         return place;
     }
-    if (match.nextHigher != std::string_view::npos) {
-        place.position = text.rfind(kBlockOpening, match.nextHigher);  // npos without "Textur{"
+    if (match.nextHigher != kNoPosition) {
+        place.position = text.RFind(kBlockOpening, match.nextHigher);  // npos without "Textur{"
         if (place.position != kNoPosition) {
             place.action = MergeAction::kInserted;
             place.beforeId = match.nextHigherId;
         }
         return place;
     }
-    place.position = text.rfind('}');  // npos when the text holds no "}"
+    place.position = text.RFind('}');  // npos when the text holds no "}"
     if (place.position != kNoPosition) {
         place.action = MergeAction::kAppended;
     }
@@ -136,23 +163,7 @@ TextureCatalogue::Place TextureCatalogue::Locate(std::int32_t id, std::int32_t l
 }
 
 std::size_t TextureCatalogue::FindBlockEnd(std::size_t from) const {
-    const std::string_view text(text_);
-    if (from >= text.size()) {
-        return kNoPosition;
-    }
-    std::size_t pos = text.find('{', from);
-    if (pos == std::string_view::npos) {
-        return kNoPosition;
-    }
-    std::size_t depth = 1;  // never above the text's length
-    while ((pos = text.find_first_of("{}", pos + 1)) != std::string_view::npos) {
-        if (text[pos] == '{') {
-            ++depth;
-        } else if (--depth == 0) {
-            return pos;
-        }
-    }
-    return kNoPosition;
+    return Chunks().FindBlockEnd(from);
 }
 
 }  // namespace quorvel::catalogue

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/ChunkedText.h"
 #include "platform/Host.h"
 
 namespace quorvel::catalogue {
@@ -33,8 +34,10 @@ struct MergeResult {
 class TextureCatalogue {
 public:
     TextureCatalogue() = default;
-    // A catalogue whose text is in normalised form already.
-    explicit TextureCatalogue(std::string normalisedText) : text_(std::move(normalisedText)) {}
+    // A catalogue whose text is in normalised form already. `chunkSize`: see ChunkedText.
+    explicit TextureCatalogue(std::string normalisedText,
+                              std::size_t chunkSize = ChunkedText::kDefaultChunkSize)
+        : text_(std::move(normalisedText)), chunkSize_(chunkSize) {}
 
     // The catalogue of a file's bytes, read as Windows' text mode reads a file: a CR LF pair is
     // one LF, and a Ctrl-Z ends the input.
@@ -43,8 +46,9 @@ public:
     // when the merge would damage it (IsMergeableCatalogue).
     static std::optional<TextureCatalogue> Load(platform::Host& host, const std::string& path);
 
-    // The text in normalised form.
-    const std::string& Text() const { return text_; }
+    // The text in normalised form. After a merge it is put together anew on the first call:
+    // for observers and tests, not for every entry.
+    const std::string& Text() const;
     // The bytes of the file: the text with every newline written as CR LF.
     std::string FileBytes() const;
 
@@ -70,8 +74,16 @@ private:
         std::string erased;  // the block taken out, with `remove`
     };
     Place Locate(std::int32_t id, std::int32_t last, bool remove);
+    // The text as chunks, made from text_ on the first use; text_ is let go then.
+    ChunkedText& Chunks() const;
+    void Changed();
 
-    std::string text_;
+    // The whole text: as loaded until the first merge, afterwards only when Text() asks.
+    mutable std::string text_;
+    mutable bool textCurrent_ = true;
+    mutable ChunkedText chunks_;
+    mutable bool chunked_ = false;
+    std::size_t chunkSize_ = ChunkedText::kDefaultChunkSize;
 };
 
 }  // namespace quorvel::catalogue

@@ -1,4 +1,4 @@
-// Finds the id markers that decide where a texture definition goes in the catalogue text.
+// Where the id markers stand that decide where a texture definition goes in the catalogue text.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +20,5 @@ struct MarkerMatch {
     // The id whose marker stands at `nextHigher`.
     std::int32_t nextHigherId = 0;
 };
-
-// One pass over the "id(" of `text`, whatever the distance between `id` and `last`.
-MarkerMatch FindMarkers(std::string_view text, std::int32_t id, std::int32_t last);
 
 }  // namespace quorvel::catalogue
