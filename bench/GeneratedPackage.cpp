@@ -46,15 +46,20 @@ GeneratedPackage::GeneratedPackage(const PackageShape& shape) {
     catalogue_ += "}\r\n";
     RestoreCatalogue();
 
-    // Entries spread over the whole catalogue, in shuffled order: the even ones replace a
-    // block, the odd ones insert a new id halfway between two blocks.
+    // Entries spread over the whole catalogue, in shuffled order: replacing a block, inserting
+    // a new id halfway between two blocks, or (at the end) after the last block.
     std::vector<std::string> entries;
     const std::int64_t spacing =
         std::max<std::int64_t>(1, shape.blocks / std::max<std::int64_t>(1, shape.entries));
     for (std::int64_t entry = 0; entry < shape.entries; ++entry) {
         const std::int64_t block = (entry * spacing + entry / 2) % shape.blocks;
-        const std::int64_t id =
-            shape.firstId + block * shape.idStep + (entry % 2) * (shape.idStep / 2);
+        const bool inserted =
+            shape.kind == EntryKind::kInsertions ||
+            (shape.kind == EntryKind::kHalfReplacedHalfInserted && entry % 2 == 1);
+        std::int64_t id = shape.firstId + block * shape.idStep + (inserted ? shape.idStep / 2 : 0);
+        if (shape.kind == EntryKind::kAtTheEnd) {
+            id = shape.firstId + (shape.blocks + entry) * shape.idStep;
+        }
         entries.push_back("  { " + std::to_string(id) + " >> " + Block(id, "Neu") + " }\r\n");
     }
     std::shuffle(entries.begin(), entries.end(), std::mt19937(12345));

@@ -15,18 +15,39 @@ constexpr std::string_view kByteOrderMarks[] = {
 };
 }  // namespace
 
+constexpr std::size_t kLongestMark = 4;
+
 bool IsMergeableCatalogue(std::string_view bytes) {
+    MergeableCheck check;
+    check.Feed(bytes);
+    return check.Mergeable();
+}
+
+void MergeableCheck::Feed(std::string_view piece) {
+    if (start_.size() < kLongestMark) {
+        start_.append(piece.substr(0, kLongestMark - start_.size()));
+    }
+    holdsNul_ = holdsNul_ || piece.find('\0') != std::string_view::npos;
+    std::size_t afterEnd = 0;
+    if (!ended_) {
+        const std::size_t end = piece.find(kEndOfText);
+        if (end == std::string_view::npos) {
+            return;
+        }
+        ended_ = true;
+        afterEnd = end;
+    }
+    textAfterEnd_ = textAfterEnd_ ||
+                    piece.find_first_not_of(kAfterEndOfText, afterEnd) != std::string_view::npos;
+}
+
+bool MergeableCheck::Mergeable() const {
     for (const std::string_view mark : kByteOrderMarks) {
-        if (bytes.starts_with(mark)) {
+        if (std::string_view(start_).starts_with(mark)) {
             return false;
         }
     }
-    if (bytes.find('\0') != std::string_view::npos) {
-        return false;
-    }
-    const std::size_t end = bytes.find(kEndOfText);
-    return end == std::string_view::npos ||
-           bytes.find_first_not_of(kAfterEndOfText, end) == std::string_view::npos;
+    return !holdsNul_ && !textAfterEnd_;
 }
 
 }  // namespace quorvel::catalogue

@@ -5,6 +5,7 @@
 // it is rather than damaged.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quorvel::catalogue {
@@ -13,5 +14,18 @@ namespace quorvel::catalogue {
 // UTF-32 byte-order mark, or holds a Ctrl-Z followed by anything but spaces, tabs, line ends
 // and further Ctrl-Z bytes. A Ctrl-Z that only ends the text is fine.
 bool IsMergeableCatalogue(std::string_view bytes);
+
+// The same for a file read in pieces of any size.
+class MergeableCheck {
+public:
+    void Feed(std::string_view piece);
+    bool Mergeable() const;
+
+private:
+    std::string start_;  // the first bytes, for the byte-order marks
+    bool holdsNul_ = false;
+    bool ended_ = false;  // a Ctrl-Z was read
+    bool textAfterEnd_ = false;
+};
 
 }  // namespace quorvel::catalogue

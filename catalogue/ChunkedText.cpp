@@ -20,15 +20,18 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-ChunkedText::ChunkedText(std::string_view text, std::size_t chunkSize)
+ChunkedText::ChunkedText(std::string text, std::size_t chunkSize)
     : size_(text.size()), chunkSize_(std::max<std::size_t>(chunkSize, 1)) {
-    Cut(text, chunks_);
+    Cut(std::make_shared<const std::string>(std::move(text)), chunks_);
 }
 
-void ChunkedText::Cut(std::string_view text, std::vector<Chunk>& out) const {
+void ChunkedText::Cut(const std::shared_ptr<const std::string>& storage,
+                      std::vector<Chunk>& out) const {
+    std::string_view text(*storage);
     while (!text.empty()) {
         std::size_t end = text.size();
-        if (text.size() > chunkSize_) {
+        // Cut only what is twice the size: an edit that grows a chunk a little keeps it one.
+        if (text.size() > 2 * chunkSize_) {
             const auto whitespace =
                 std::find_if(text.begin() + static_cast<std::ptrdiff_t>(chunkSize_ - 1), text.end(),
                              platform::IsWhitespace);
@@ -36,23 +39,26 @@ void ChunkedText::Cut(std::string_view text, std::vector<Chunk>& out) const {
                 end = static_cast<std::size_t>(whitespace - text.begin()) + 1;
             }
         }
-        out.push_back(Summarised(std::string(text.substr(0, end))));
+        out.push_back(Summarised(storage, text.substr(0, end)));
         text.remove_prefix(end);
     }
 }
 
-ChunkedText::Chunk ChunkedText::Summarised(std::string text) {
-    Chunk chunk{std::move(text), {}};
-    const std::string_view view(chunk.text);
+ChunkedText::Chunk ChunkedText::Summarised(const std::shared_ptr<const std::string>& storage,
+                                           std::string_view text) {
+    Chunk chunk{storage, text, {}};
+    const std::string_view view = text;
     for (std::size_t at = view.find(kMarkerOpening); at != std::string_view::npos;
          at = view.find(kMarkerOpening, at + kMarkerOpening.size())) {
         if (const std::optional<std::int32_t> id = MarkedIdAt(view, at)) {
             chunk.markers.push_back({*id, static_cast<std::uint32_t>(at)});
         }
     }
-    // Sorted by id, the first place of each id kept.
-    std::stable_sort(chunk.markers.begin(), chunk.markers.end(),
-                     [](const Marker& a, const Marker& b) { return a.id < b.id; });
+    // Sorted by id, the first place of each id kept (a catalogue in id order is sorted already).
+    const auto byId = [](const Marker& a, const Marker& b) { return a.id < b.id; };
+    if (!std::is_sorted(chunk.markers.begin(), chunk.markers.end(), byId)) {
+        std::stable_sort(chunk.markers.begin(), chunk.markers.end(), byId);
+    }
     chunk.markers.erase(std::unique(chunk.markers.begin(), chunk.markers.end(),
                                     [](const Marker& a, const Marker& b) { return a.id == b.id; }),
                         chunk.markers.end());
@@ -69,10 +75,15 @@ std::string ChunkedText::Flatten() const {
 }
 
 std::string ChunkedText::WithWindowsLineEnds() const {
-    std::string bytes;
-    bytes.reserve(size_ + size_ / 16);
+    std::size_t newlines = 0;
     for (const Chunk& chunk : chunks_) {
-        bytes += catalogue::WithWindowsLineEnds(chunk.text);
+        newlines +=
+            static_cast<std::size_t>(std::count(chunk.text.begin(), chunk.text.end(), '\n'));
+    }
+    std::string bytes(size_ + newlines, '\0');
+    char* out = bytes.data();
+    for (const Chunk& chunk : chunks_) {
+        out = AppendWithWindowsLineEnds(chunk.text, out);
     }
     return bytes;
 }
@@ -94,7 +105,7 @@ std::string ChunkedText::Substr(std::size_t pos, std::size_t count) const {
     std::string piece;
     std::size_t start = 0;
     for (std::size_t index = ChunkAt(pos, &start); index < chunks_.size() && count > 0; ++index) {
-        const std::string& text = chunks_[index].text;
+        const std::string_view text = chunks_[index].text;
         const std::size_t from = pos > start ? pos - start : 0;
         const std::size_t taken = std::min(count, text.size() - from);
         piece.append(text, from, taken);
@@ -115,7 +126,7 @@ std::size_t ChunkedText::RFind(std::string_view pattern, std::size_t before) con
     }
     std::size_t local = before < size_ ? before - start : npos;
     for (;;) {
-        const std::size_t found = std::string_view(chunks_[index].text).rfind(pattern, local);
+        const std::size_t found = chunks_[index].text.rfind(pattern, local);
         if (found != npos) {
             return start + found;
         }
@@ -150,7 +161,7 @@ std::size_t ChunkedText::FindBlockEnd(std::size_t from) const {
     bool opened = false;
     std::size_t depth = 0;  // never above the text's length
     for (; index < chunks_.size(); ++index, local = 0) {
-        const std::string& text = chunks_[index].text;
+        const std::string_view text = chunks_[index].text;
         for (std::size_t pos = text.find_first_of(opened ? "{}" : "{", local); pos != npos;
              pos = text.find_first_of("{}", pos + 1)) {
             if (!opened) {
@@ -175,8 +186,11 @@ MarkerMatch ChunkedText::FindMarkers(std::int32_t id, std::int32_t last) const {
     for (const Chunk& chunk : chunks_) {
         const std::vector<Marker>& markers = chunk.markers;
         if (!markers.empty() && markers.back().id >= id) {
-            // The first marker of an id >= `id`: the id itself, or the smallest higher one here.
-            const auto found = std::lower_bound(markers.begin(), markers.end(), id, byId);
+            // The first marker of an id >= `id` here: the id itself, or the smallest higher
+            // one. Most chunks lie wholly above or below `id` and need no search.
+            const auto found = markers.front().id >= id
+                                   ? markers.begin()
+                                   : std::lower_bound(markers.begin(), markers.end(), id, byId);
             if (found->id == id) {
                 return MarkerMatch{start + found->firstAt, std::string_view::npos, 0};
             }
@@ -201,7 +215,7 @@ std::int32_t ChunkedText::ReadNumberAt(std::size_t pos) const {
     std::size_t start = 0;
     for (std::size_t index = pos < size_ ? ChunkAt(pos, &start) : chunks_.size();
          index < chunks_.size(); ++index) {
-        const std::string& text = chunks_[index].text;
+        const std::string_view text = chunks_[index].text;
         for (std::size_t at = pos > start ? pos - start : 0; at < text.size(); ++at) {
             const char c = text[at];
             if (!signSeen && !digitsStarted && platform::IsWhitespace(c)) {
@@ -229,7 +243,7 @@ std::int32_t ChunkedText::ReadNumberAt(std::size_t pos) const {
 
 void ChunkedText::Replace(std::size_t pos, std::size_t count, std::string_view with) {
     if (chunks_.empty()) {
-        Cut(with, chunks_);
+        Cut(std::make_shared<const std::string>(with), chunks_);
         size_ = with.size();
         return;
     }
@@ -252,12 +266,20 @@ void ChunkedText::Replace(std::size_t pos, std::size_t count, std::string_view w
         text += chunks_[++end].text;
     }
     std::vector<Chunk> rewritten;
-    Cut(text, rewritten);
-    chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(first),
-                  chunks_.begin() + static_cast<std::ptrdiff_t>(end) + 1);
-    chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(first),
-                   std::make_move_iterator(rewritten.begin()),
-                   std::make_move_iterator(rewritten.end()));
+    Cut(std::make_shared<const std::string>(std::move(text)), rewritten);
+    // In place where the number of chunks stays, as it mostly does: the row is not moved.
+    const std::size_t replaced = end - first + 1;
+    const std::size_t kept = std::min(replaced, rewritten.size());
+    std::move(rewritten.begin(), rewritten.begin() + static_cast<std::ptrdiff_t>(kept),
+              chunks_.begin() + static_cast<std::ptrdiff_t>(first));
+    const auto after = chunks_.begin() + static_cast<std::ptrdiff_t>(first + kept);
+    if (rewritten.size() > replaced) {
+        chunks_.insert(
+            after, std::make_move_iterator(rewritten.begin() + static_cast<std::ptrdiff_t>(kept)),
+            std::make_move_iterator(rewritten.end()));
+    } else {
+        chunks_.erase(after, after + static_cast<std::ptrdiff_t>(replaced - kept));
+    }
     size_ = size_ - count + with.size();
 }
 

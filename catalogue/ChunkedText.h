@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,13 +29,14 @@ namespace quorvel::catalogue {
 
 class ChunkedText {
 public:
-    static constexpr std::size_t kDefaultChunkSize = 16 * 1024;
+    static constexpr std::size_t kDefaultChunkSize = 8 * 1024;
     static constexpr std::size_t npos = std::string::npos;
 
     ChunkedText() = default;
     // `chunkSize`: where a chunk is cut, at the first whitespace from there on (tests choose
-    // small sizes to put chunk ends everywhere).
-    explicit ChunkedText(std::string_view text, std::size_t chunkSize = kDefaultChunkSize);
+    // small sizes to put chunk ends everywhere). The chunks are views of `text`, which is kept,
+    // not copied; an edit gives the chunks it rewrites a text of their own.
+    explicit ChunkedText(std::string text, std::size_t chunkSize = kDefaultChunkSize);
 
     std::size_t Size() const { return size_; }
     std::string Flatten() const;
@@ -62,13 +64,15 @@ private:
         std::uint32_t firstAt;  // the first place of the id's marker within the chunk
     };
     struct Chunk {
-        std::string text;
+        std::shared_ptr<const std::string> storage;  // what `text` is a view of
+        std::string_view text;
         std::vector<Marker> markers;  // sorted by id, one for each id
     };
 
-    // Cuts `text` into chunks, summarised, appended to `out`.
-    void Cut(std::string_view text, std::vector<Chunk>& out) const;
-    static Chunk Summarised(std::string text);
+    // Cuts the text of `storage` into chunks, summarised, appended to `out`.
+    void Cut(const std::shared_ptr<const std::string>& storage, std::vector<Chunk>& out) const;
+    static Chunk Summarised(const std::shared_ptr<const std::string>& storage,
+                            std::string_view text);
     // The chunk that holds `pos` (< Size()) and the place where that chunk begins.
     std::size_t ChunkAt(std::size_t pos, std::size_t* chunkStart) const;
 

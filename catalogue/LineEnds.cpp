@@ -2,22 +2,34 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace quorvel::catalogue {
 
 std::string WithWindowsLineEnds(std::string_view text) {
     const auto newlines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    std::string bytes;
-    bytes.reserve(text.size() + newlines);
-    std::size_t lineStart = 0;
-    for (std::size_t newline = text.find('\n'); newline != std::string_view::npos;
-         newline = text.find('\n', lineStart)) {
-        bytes.append(text.substr(lineStart, newline - lineStart));
-        bytes.append("\r\n");
-        lineStart = newline + 1;
-    }
-    bytes.append(text.substr(lineStart));
+    std::string bytes(text.size() + newlines, '\0');
+    AppendWithWindowsLineEnds(text, bytes.data());
     return bytes;
+}
+
+char* AppendWithWindowsLineEnds(std::string_view text, char* out) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at < end) {
+        const auto* newline =
+            static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        const char* const lineEnd = newline != nullptr ? newline : end;
+        std::memcpy(out, at, static_cast<std::size_t>(lineEnd - at));
+        out += lineEnd - at;
+        if (newline == nullptr) {
+            break;
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+        at = newline + 1;
+    }
+    return out;
 }
 
 }  // namespace quorvel::catalogue

@@ -8,5 +8,7 @@ namespace quorvel::catalogue {
 
 // `text` with every newline written as CR LF; every other byte unchanged.
 std::string WithWindowsLineEnds(std::string_view text);
+// Writes the same to `out`, which has room for it; returns the end of what was written.
+char* AppendWithWindowsLineEnds(std::string_view text, char* out);
 
 }  // namespace quorvel::catalogue

@@ -14,6 +14,8 @@ std::string_view SeparatorAfter(char last);
 // Builds the normalised text from the catalogue's text, which arrives in pieces of any size.
 class NormalisedTextBuilder {
 public:
+    // Room for a text of about `bytes`, so that a large catalogue is not moved as it grows.
+    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
     void Feed(std::string_view piece);
     // The whole text, the last word's separator included; the builder is empty afterwards.
     std::string Finish();

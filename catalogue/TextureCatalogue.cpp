@@ -1,5 +1,8 @@
 #include "catalogue/TextureCatalogue.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "catalogue/CatalogueEncoding.h"
 #include "catalogue/IdNumber.h"
 #include "catalogue/LineEnds.h"
@@ -11,22 +14,9 @@ namespace quorvel::catalogue {
 namespace {
 constexpr std::string_view kBlockOpening = "Textur{";
 constexpr std::size_t kNoPosition = std::string::npos;
-constexpr std::size_t kReadPieceSize = 64 * 1024;
+constexpr std::size_t kReadPieceSize = 1024 * 1024;
 constexpr char kEndOfText = '\x1A';  // Ctrl-Z
 
-// Every byte of `file`; false when it could not be read to its end.
-bool ReadWholeFile(const platform::UniqueFile& file, std::string* bytes) {
-    while (true) {
-        const std::size_t filled = bytes->size();
-        bytes->resize(filled + kReadPieceSize);
-        const platform::Result<std::size_t> count =
-            platform::ReadFromFile(file, bytes->data() + filled, kReadPieceSize);
-        bytes->resize(filled + (count ? *count : 0));
-        if (!count || *count == 0) {
-            return static_cast<bool>(count);
-        }
-    }
-}
 }  // namespace
 
 TextureCatalogue TextureCatalogue::FromFileBytes(std::string_view bytes) {
@@ -34,6 +24,7 @@ TextureCatalogue TextureCatalogue::FromFileBytes(std::string_view bytes) {
     // to the normalised form anyway, so only the end needs care here.
     const std::size_t end = bytes.find(kEndOfText);
     NormalisedTextBuilder builder;
+    builder.Reserve(std::min(end, bytes.size()));
     builder.Feed(bytes.substr(0, end));
     return TextureCatalogue(builder.Finish());
 }
@@ -44,13 +35,37 @@ std::optional<TextureCatalogue> TextureCatalogue::Load(platform::Host& host,
     if (!file.IsValid()) {
         return std::nullopt;  // nothing is created
     }
-    // A read error before the end is a failure: a catalogue read only in part must never be
-    // merged and written back. Nor must one that the merge would damage.
-    std::string bytes;
-    if (!ReadWholeFile(file, &bytes) || !IsMergeableCatalogue(bytes)) {
+    // Read in pieces and normalised as it comes, so that the file's bytes are never held whole
+    // beside the text. A read error before the end is a failure: a catalogue read only in part
+    // must never be merged and written back. Nor must one that the merge would damage.
+    NormalisedTextBuilder builder;
+    if (const platform::Result<std::uint64_t> size = platform::GetFileSize(file)) {
+        builder.Reserve(static_cast<std::size_t>(*size));
+    }
+    MergeableCheck check;
+    bool ended = false;  // at a Ctrl-Z, as in text mode
+    std::vector<char> piece(kReadPieceSize);
+    for (;;) {
+        const platform::Result<std::size_t> count =
+            platform::ReadFromFile(file, piece.data(), piece.size());
+        if (!count) {
+            return std::nullopt;
+        }
+        if (*count == 0) {
+            break;
+        }
+        const std::string_view bytes(piece.data(), *count);
+        check.Feed(bytes);
+        if (!ended) {
+            const std::size_t end = bytes.find(kEndOfText);
+            builder.Feed(bytes.substr(0, end));
+            ended = end != std::string_view::npos;
+        }
+    }
+    if (!check.Mergeable()) {
         return std::nullopt;
     }
-    return FromFileBytes(bytes);
+    return TextureCatalogue(builder.Finish());
 }
 
 const std::string& TextureCatalogue::Text() const {
@@ -63,7 +78,7 @@ const std::string& TextureCatalogue::Text() const {
 
 ChunkedText& TextureCatalogue::Chunks() const {
     if (!chunked_) {
-        chunks_ = ChunkedText(text_, chunkSize_);
+        chunks_ = ChunkedText(std::move(text_), chunkSize_);
         chunked_ = true;
         text_ = std::string();  // the chunks hold the text now; no second copy stays
         textCurrent_ = false;
@@ -94,8 +109,9 @@ MergeResult TextureCatalogue::Merge(std::int32_t id, std::string_view definition
         return result;  // nothing was erased: Locate erases only where it found a place
     }
     AppendDefinition(result.newBlock, definition);
-    if (!result.newBlock.empty()) {
-        Chunks().Replace(place.position, 0, result.newBlock);
+    if (place.erasedLength > 0 || !result.newBlock.empty()) {
+        // The old block out and the new one in, in one edit.
+        Chunks().Replace(place.position, place.erasedLength, result.newBlock);
         Changed();
     }
     if (definition.empty()) {
@@ -119,7 +135,12 @@ std::int32_t TextureCatalogue::LastTextureId() const {
 }
 
 std::size_t TextureCatalogue::LocateTexture(std::int32_t id, std::int32_t last, bool remove) {
-    return Locate(id, last, remove).position;
+    const Place place = Locate(id, last, remove);
+    if (place.erasedLength > 0) {
+        Chunks().Replace(place.position, place.erasedLength, {});
+        Changed();
+    }
+    return place.position;
 }
 
 TextureCatalogue::Place TextureCatalogue::Locate(std::int32_t id, std::int32_t last, bool remove) {
@@ -140,8 +161,7 @@ TextureCatalogue::Place TextureCatalogue::Locate(std::int32_t id, std::int32_t l
             }
             // What followed the block's "}", its separator, stays in place.
             place.erased = text.Substr(start, end - start + 1);
-            text.Replace(start, end - start + 1, {});
-            Changed();
+            place.erasedLength = end - start + 1;
         }
         place.position = start;
         place.action = MergeAction::kReplaced;

@@ -71,8 +71,10 @@ private:
         std::size_t position = std::string::npos;  // npos: no valid place
         MergeAction action = MergeAction::kNoPlace;
         std::optional<std::int32_t> beforeId;
-        std::string erased;  // the block taken out, with `remove`
+        std::string erased;            // the block to take out, with `remove`
+        std::size_t erasedLength = 0;  // its length, taken out by the caller
     };
+    // With `remove`, the block to erase is named in the place, not yet erased.
     Place Locate(std::int32_t id, std::int32_t last, bool remove);
     // The text as chunks, made from text_ on the first use; text_ is let go then.
     ChunkedText& Chunks() const;

@@ -30,6 +30,9 @@ using FileTime = std::uint64_t;
 // GetFileTime for the last-write time only.
 Result<FileTime> GetLastWriteTime(const UniqueFile& file);
 
+// GetFileSizeEx: the file's size in bytes.
+Result<std::uint64_t> GetFileSize(const UniqueFile& file);
+
 // ReadFile: up to `size` bytes; 0 at the end of the file.
 Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size);
 

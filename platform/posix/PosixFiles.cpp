@@ -33,6 +33,18 @@ void CloseFileHandle(FileHandle handle) {
     }
 }
 
+Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
+    const int fd = DescriptorOf(file.Get());
+    struct stat status {};
+    if (fd < 0) {
+        return ErrorCode::kInvalidHandle;
+    }
+    if (::fstat(fd, &status) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     const int fd = DescriptorOf(file.Get());
     struct stat status {};

@@ -101,6 +101,14 @@ void CloseFileHandle(FileHandle handle) {
     CloseHandle(ToHandle(handle));
 }
 
+Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(ToHandle(file.Get()), &size)) {
+        return ErrorOr(ErrorCode::kInvalidHandle);
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     FILETIME time;
     if (!GetFileTime(ToHandle(file.Get()), nullptr, nullptr, &time)) {

@@ -81,6 +81,12 @@ TEST_F(CatalogueFile, RefusesWhatTheMergeWouldDamage) {
     for (const Case& c : cases) {
         const std::optional<TextureCatalogue> loaded = Load(c.bytes);
         EXPECT_EQ(IsMergeableCatalogue(c.bytes), c.loaded) << testing::PrintToString(c.bytes);
+        // The same when the file arrives a byte at a time, as a read may deliver it.
+        MergeableCheck byBytes;
+        for (const char byte : c.bytes) {
+            byBytes.Feed(std::string_view(&byte, 1));
+        }
+        EXPECT_EQ(byBytes.Mergeable(), c.loaded) << testing::PrintToString(c.bytes);
         ASSERT_EQ(loaded.has_value(), c.loaded) << testing::PrintToString(c.bytes);
         if (loaded) {
             EXPECT_EQ(loaded->Text(), TextureCatalogue::FromFileBytes(c.bytes).Text());
