@@ -5,6 +5,8 @@ import os
 import pathlib
 
 CATALOGUE = "Trassimo/Resourcen/Parallels/Texturen.txt"
+# The catalogue's lock file, made by the run that first locks the catalogue.
+CATALOGUE_LOCK = CATALOGUE + ".lock"
 
 
 def lay_out(case, packages, trassimos):
@@ -33,8 +35,8 @@ class Entry:
 
 def snapshot(case, packages, trassimos, leave_out):
     """Every folder and file of the case's package and Trassimo folder, by its path below
-    Paket/ or Trassimo/: files with size, content digest and last-write time (the catalogue's
-    time left out: a save writes it anew). `leave_out`: names of the package folder's own files
+    Paket/ or Trassimo/: files with size, content digest and last-write time (the times of the
+    catalogue and its lock file left out: each run writes them anew). `leave_out`: names of the package folder's own files
     (the installers) that are not compared."""
     entries = {}
     for name, folder in (("Paket", pathlib.Path(packages) / case.name),
@@ -53,7 +55,7 @@ def folder_snapshot(folder, name, leave_out):
             entries[relative] = Entry("folder")
             continue
         data = path.read_bytes()
-        mtime = 0 if relative == CATALOGUE else path.stat().st_mtime_ns
+        mtime = 0 if relative in (CATALOGUE, CATALOGUE_LOCK) else path.stat().st_mtime_ns
         entries[relative] = Entry("file", len(data), hashlib.sha256(data).hexdigest(), mtime)
     return entries
 
