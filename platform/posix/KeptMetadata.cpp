@@ -56,7 +56,9 @@ int KeepReplacedFileMetadata(int fd, const std::string& oldPath, const struct st
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
         // Only root may give a file away; for everyone else the new file is their own.
         // chown clears the set-id bits, so the mode is set after it.
-        ::fchown(fd, old.st_uid, old.st_gid);
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Refused to an ordinary user: the new file stays theirs, as Wine leaves it.
+        }
     }
     return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
