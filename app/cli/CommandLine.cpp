@@ -8,16 +8,18 @@ namespace {
 
 constexpr std::string_view kOptionStart = "--";
 
-const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
+const OptionDescription* FindOption(const CommandDescription& command, std::string_view name) {
     const auto found =
         std::find_if(command.options.begin(), command.options.end(),
-                     [name](const OptionSpec& option) { return option.name == name; });
+                     [name](const OptionDescription& option) { return option.name == name; });
     return found == command.options.end() ? nullptr : &*found;
 }
 
-const CommandSpec* FindCommand(const std::vector<CommandSpec>& commands, std::string_view name) {
-    const auto found = std::find_if(commands.begin(), commands.end(),
-                                    [name](const CommandSpec& spec) { return spec.name == name; });
+const CommandDescription* FindCommand(const std::vector<CommandDescription>& commands,
+                                      std::string_view name) {
+    const auto found = std::find_if(
+        commands.begin(), commands.end(),
+        [name](const CommandDescription& description) { return description.name == name; });
     return found == commands.end() ? nullptr : &*found;
 }
 
@@ -27,8 +29,8 @@ bool IsOption(const std::string& argument) {
 
 // The command the first word names: the first argument that is neither an option nor the value
 // of --prefix; nothing when there is no word at all or it names no command.
-const CommandSpec* NamedCommand(const std::vector<std::string>& arguments,
-                                const std::vector<CommandSpec>& commands) {
+const CommandDescription* NamedCommand(const std::vector<std::string>& arguments,
+                                       const std::vector<CommandDescription>& commands) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--") {
             return i + 1 < arguments.size() ? FindCommand(commands, arguments[i + 1]) : nullptr;
@@ -52,7 +54,7 @@ std::optional<std::string> CommandLine::Value(std::string_view option) const {
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
-                                   const std::vector<CommandSpec>& commands) {
+                                   const std::vector<CommandDescription>& commands) {
     CommandLine line;
     line.command = NamedCommand(arguments, commands);
     const bool commandNamed = line.command != nullptr && !line.command->name.empty();
@@ -93,12 +95,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
             (name == "help" ? line.help : line.version) = true;
             continue;
         }
-        const OptionSpec* spec =
+        const OptionDescription* description =
             line.command != nullptr ? FindOption(*line.command, name) : nullptr;
-        if (name != "prefix" && spec == nullptr) {
+        if (name != "prefix" && description == nullptr) {
             return {std::nullopt, "Unbekannte Option: --" + name};
         }
-        const bool takesValue = name == "prefix" || !spec->valueName.empty();
+        const bool takesValue = name == "prefix" || !description->valueName.empty();
         if (takesValue && !value) {
             if (i + 1 >= arguments.size() || IsOption(arguments[i + 1])) {
                 return {std::nullopt, "Die Option --" + name + " braucht einen Wert."};
@@ -130,10 +132,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     return {std::move(line), {}};
 }
 
-std::string HelpText(std::string_view program, const std::vector<CommandSpec>& commands) {
+std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands) {
     std::string text = "Aufruf: " + std::string(program) + " [BEFEHL] [PAKET] [OPTIONEN]\n\n";
     text += "Befehle:\n";
-    for (const CommandSpec& command : commands) {
+    for (const CommandDescription& command : commands) {
         std::string usage = "  " + std::string(program);
         if (!command.name.empty()) {
             usage += " " + std::string(command.name);
@@ -141,7 +143,7 @@ std::string HelpText(std::string_view program, const std::vector<CommandSpec>& c
         if (!command.arguments.empty()) {
             usage += " " + std::string(command.arguments);
         }
-        for (const OptionSpec& option : command.options) {
+        for (const OptionDescription& option : command.options) {
             usage += " [--" + std::string(option.name);
             if (!option.valueName.empty()) {
                 usage += " " + std::string(option.valueName);

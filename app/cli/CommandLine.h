@@ -1,6 +1,6 @@
 // The command line of the Linux program and of the Windows console program, read into the
 // command it names and that command's arguments and options. Each command declares what it
-// takes (CommandSpec); what does not fit is an error that the program reports with status 2.
+// takes (CommandDescription); what does not fit is an error that the program reports with status 2.
 #pragma once
 
 #include <map>
@@ -13,21 +13,21 @@ namespace quorvel::app::cli {
 
 // An option of a command: "--json", or one that takes a value: "--catalogue-out DATEI" (also
 // written "--catalogue-out=DATEI").
-struct OptionSpec {
+struct OptionDescription {
     std::string_view name;       // without the leading "--"
     std::string_view valueName;  // empty for an option without a value
 };
 
-struct CommandSpec {
-    std::string_view name;            // empty for the program without a command
-    std::string_view arguments;       // shown in the usage, e.g. "[PAKET]"
-    std::string_view summary;         // one line for --help
-    std::size_t mostArguments = 0;    // positional arguments it takes at most
-    std::vector<OptionSpec> options;  // besides the options every command takes
+struct CommandDescription {
+    std::string_view name;                   // empty for the program without a command
+    std::string_view arguments;              // shown in the usage, e.g. "[PAKET]"
+    std::string_view summary;                // one line for --help
+    std::size_t mostArguments = 0;           // positional arguments it takes at most
+    std::vector<OptionDescription> options;  // besides the options every command takes
 };
 
 struct CommandLine {
-    const CommandSpec* command = nullptr;
+    const CommandDescription* command = nullptr;
     std::vector<std::string> arguments;
     // The command's options that were given, with their values ("" for one without a value).
     std::map<std::string, std::string, std::less<>> options;
@@ -48,9 +48,9 @@ struct ParsedCommandLine {
 // names the command when one of `commands` has that name; otherwise the command without a name
 // (the first in `commands` with an empty name, when there is one) takes it as its argument.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
-                                   const std::vector<CommandSpec>& commands);
+                                   const std::vector<CommandDescription>& commands);
 
 // The text of --help for `commands`, in German.
-std::string HelpText(std::string_view program, const std::vector<CommandSpec>& commands);
+std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands);
 
 }  // namespace quorvel::app::cli

@@ -8,11 +8,11 @@ namespace quorvel::app::cli {
 
 int RunProgram(std::string_view program, const std::vector<std::string>& arguments,
                const std::vector<Command>& commands, std::ostream& out, std::ostream& err) {
-    std::vector<CommandSpec> specs;
+    std::vector<CommandDescription> descriptions;
     for (const Command& command : commands) {
-        specs.push_back(command.spec);
+        descriptions.push_back(command.description);
     }
-    const ParsedCommandLine parsed = ParseCommandLine(arguments, specs);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments, descriptions);
     if (!parsed.commandLine) {
         err << program << ": " << parsed.error << "\n"
             << "Mehr dazu: " << program << " --help\n";
@@ -20,7 +20,7 @@ int RunProgram(std::string_view program, const std::vector<std::string>& argumen
     }
     const CommandLine& line = *parsed.commandLine;
     if (line.help) {
-        out << HelpText(program, specs);
+        out << HelpText(program, descriptions);
         return 0;
     }
     if (line.version) {
@@ -28,7 +28,7 @@ int RunProgram(std::string_view program, const std::vector<std::string>& argumen
         return 0;
     }
     const auto command = std::find_if(commands.begin(), commands.end(), [&](const Command& c) {
-        return c.spec.name == line.command->name;
+        return c.description.name == line.command->name;
     });
     return command->run(line);
 }

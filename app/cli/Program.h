@@ -14,7 +14,7 @@
 namespace quorvel::app::cli {
 
 struct Command {
-    CommandSpec spec;
+    CommandDescription description;
     // Runs the command; returns the process's exit status.
     std::function<int(const CommandLine&)> run;
 };

@@ -33,7 +33,10 @@ void CloseFileHandle(FileHandle handle) {
     }
 }
 
-Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
+namespace {
+
+// fstat of an open file, with the Win32 error of a failure.
+Result<struct stat> StatusOf(const UniqueFile& file) {
     const int fd = DescriptorOf(file.Get());
     struct stat status {};
     if (fd < 0) {
@@ -42,20 +45,26 @@ Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
     if (::fstat(fd, &status) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
-    return static_cast<std::uint64_t>(status.st_size);
+    return status;
+}
+
+}  // namespace
+
+Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
+    const Result<struct stat> status = StatusOf(file);
+    if (!status) {
+        return status.Error();
+    }
+    return static_cast<std::uint64_t>(status->st_size);
 }
 
 Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
-    const int fd = DescriptorOf(file.Get());
-    struct stat status {};
-    if (fd < 0) {
-        return ErrorCode::kInvalidHandle;
-    }
-    if (::fstat(fd, &status) != 0) {
-        return posix::Win32ErrorOfErrno(errno);
+    const Result<struct stat> status = StatusOf(file);
+    if (!status) {
+        return status.Error();
     }
     FileTime lastWrite = 0;
-    if (!posix::FileTimeOfTimespec(status.st_mtim, &lastWrite)) {
+    if (!posix::FileTimeOfTimespec(status->st_mtim, &lastWrite)) {
         return ErrorCode::kInvalidParameter;  // a time before 1601
     }
     return lastWrite;

@@ -10,7 +10,7 @@
 namespace quorvel::app::cli {
 namespace {
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandDescription> kCommands = {
     {"", "[PAKET]", "Dialog", 1, {}},
     {"preview", "[PAKET]", "Vorschau", 1, {{"json", ""}, {"catalogue-out", "DATEI"}}},
     {"undo", "[N]", "Rückgängig", 1, {}},
