@@ -13,6 +13,7 @@
 #include "app/cli/Program.h"
 #include "app/prefixes/PrefixListing.h"
 #include "app/prefixes/TerminalPrefixChoice.h"
+#include "app/preview/PreviewCommand.h"
 #include "app/terminal/TerminalFrontEnd.h"
 #include "platform/MachineHost.h"
 #include "platform/posix/Interruption.h"
@@ -38,6 +39,11 @@ std::optional<std::string> FirstArgument(const cli::CommandLine& line) {
 // The prefix chosen in the terminal: one line says which, several are asked for.
 std::optional<FoundPrefix> ChooseInTerminal(const std::vector<FoundPrefix>& holding) {
     return ChoosePrefixInTerminal(holding, std::cin, std::cout);
+}
+
+// The prefix chosen in the terminal for a command whose standard output is its report.
+std::optional<FoundPrefix> ChooseBesideReport(const std::vector<FoundPrefix>& holding) {
+    return ChoosePrefixInTerminal(holding, std::cin, std::cerr);
 }
 
 // The installer's own path as the front ends give it to the engine: in the package folder of
@@ -112,6 +118,23 @@ int OpenDialog(const cli::CommandLine& line, const char* programPath) {
     return OpenDialogInTerminal(line);
 }
 
+int ShowPreview(const cli::CommandLine& line) {
+    if (!cli::ChooseWinePrefix(line.prefix, ChooseBesideReport)) {
+        return cli::kUsageError;  // no prefix chosen: no Trassimo to show the run in
+    }
+    if (cli::RefusesForeignPrefix(std::cerr)) {
+        return 1;
+    }
+    const std::optional<std::string> installer = InstallerPath(line);
+    if (!installer) {
+        return cli::kUsageError;
+    }
+    platform::MachineHost machine;
+    machine.SetInstallerPath(*installer);
+    return preview::RunPreviewCommand(machine, {line.Has("json"), line.Value("catalogue-out")},
+                                      std::cout, std::cerr);
+}
+
 int ListPrefixes(const cli::CommandLine& /*line*/) {
     WritePrefixListing(std::cout, platform::posix::FindWinePrefixes(cli::SearchPlacesOfThisUser()));
     return 0;
@@ -125,6 +148,12 @@ int main(int argc, char* argv[]) {
     const std::vector<cli::Command> commands = {
         {{"", "[PAKET]", "öffnet den Dialog, der das Paket PAKET installiert", 1, {}},
          [argv](const cli::CommandLine& line) { return OpenDialog(line, argv[0]); }},
+        {{"preview",
+          "[PAKET]",
+          "zeigt, was die Installation des Pakets täte, ohne etwas zu schreiben",
+          1,
+          {{"json", ""}, {"catalogue-out", "DATEI"}}},
+         ShowPreview},
         {{"prefixes",
           "",
           "listet die gefundenen Wine-Präfixe, woher sie kommen und ob sie Trassimo enthalten",
