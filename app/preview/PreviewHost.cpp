@@ -144,14 +144,8 @@ ErrorCode PreviewHost::CopyFileReplacing(const std::string& source,
     if (destination.empty() || platform::IsPathSeparator(destination.back())) {
         return Fail(ErrorCode::kInvalidName, WriteRefusal::kInvalidName);
     }
-    if (const platform::Result<std::uint32_t> attributes = QueryFileAttributes(destination)) {
-        if (const std::optional<WriteRefusal> why = RefusalOfExisting(*attributes)) {
-            return Fail(ErrorCode::kAccessDenied, *why);
-        }
-    }
-    const std::string_view parent = ParentOf(destination);
-    if (parent.empty() || !IsFolder(std::string(parent))) {
-        return Fail(ErrorCode::kPathNotFound, WriteRefusal::kFolderMissing);
+    if (const ErrorCode refused = RefuseFileAt(destination); !IsSuccess(refused)) {
+        return refused;
     }
     if (PathKey(source) == PathKey(destination)) {
         return Fail(ErrorCode::kSharingViolation,
@@ -165,6 +159,19 @@ ErrorCode PreviewHost::CopyFileReplacing(const std::string& source,
     return ErrorCode::kSuccess;
 }
 
+ErrorCode PreviewHost::RefuseFileAt(const std::string& path) {
+    if (const platform::Result<std::uint32_t> attributes = QueryFileAttributes(path)) {
+        if (const std::optional<WriteRefusal> why = RefusalOfExisting(*attributes)) {
+            return Fail(ErrorCode::kAccessDenied, *why);
+        }
+    }
+    const std::string_view parent = ParentOf(path);
+    if (parent.empty() || !IsFolder(std::string(parent))) {
+        return Fail(ErrorCode::kPathNotFound, WriteRefusal::kFolderMissing);
+    }
+    return ErrorCode::kSuccess;
+}
+
 void PreviewHost::ResetFileAttributes(const std::string& path) {
     if (QueryFileAttributes(path)) {
         Remember(path).reset = true;
@@ -175,14 +182,8 @@ ErrorCode PreviewHost::ReplaceFileContent(const std::string& path, std::string_v
     if (platform::IsTooLongForNarrowCalls(path)) {
         return Fail(ErrorCode::kFilenameExcedRange, WriteRefusal::kPathTooLong);
     }
-    if (const platform::Result<std::uint32_t> attributes = QueryFileAttributes(path)) {
-        if (const std::optional<WriteRefusal> why = RefusalOfExisting(*attributes)) {
-            return Fail(ErrorCode::kAccessDenied, *why);
-        }
-    }
-    const std::string_view parent = ParentOf(path);
-    if (parent.empty() || !IsFolder(std::string(parent))) {
-        return Fail(ErrorCode::kPathNotFound, WriteRefusal::kFolderMissing);
+    if (const ErrorCode refused = RefuseFileAt(path); !IsSuccess(refused)) {
+        return refused;
     }
     savedContent_ = std::string(bytes);
     return ErrorCode::kSuccess;

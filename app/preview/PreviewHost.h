@@ -65,6 +65,9 @@ private:
     Written& Remember(const std::string& path);
     bool IsFolder(const std::string& path);
     platform::ErrorCode Fail(platform::ErrorCode error, WriteRefusal why);
+    // kSuccess when a file could be written at `path`: no folder or write-protected file is
+    // there, and its folder is.
+    platform::ErrorCode RefuseFileAt(const std::string& path);
 
     platform::Host& machine_;
     std::map<std::string, Written> written_;  // by the path's key (PathKey)
