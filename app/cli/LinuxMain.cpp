@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/FrontEndChoice.h"
+#include "app/check/CheckCommand.h"
 #include "app/cli/PackageFolder.h"
 #include "app/cli/PrefixSetup.h"
 #include "app/cli/Program.h"
@@ -135,6 +136,32 @@ int ShowPreview(const cli::CommandLine& line) {
                                       std::cout, std::cerr);
 }
 
+// The prefix for the check, chosen without a question: the check needs no Trassimo, so with
+// several prefixes holding one it checks against none of them.
+std::optional<FoundPrefix> ChooseWithoutAsking(const std::vector<FoundPrefix>& holding) {
+    if (holding.size() == 1) {
+        return holding.front();
+    }
+    std::cerr << kProgram
+              << ": Mehrere Wine-Präfixe enthalten Trassimo; ohne --prefix ORDNER "
+                 "werden die Ziele gegen keines geprüft.\n";
+    return std::nullopt;
+}
+
+int CheckPackage(const cli::CommandLine& line) {
+    const bool prefixChosen = cli::ChooseWinePrefix(line.prefix, ChooseWithoutAsking);
+    const bool againstTrassimo = prefixChosen && !cli::RefusesForeignPrefix(std::cerr);
+    platform::MachineHost machine;
+    const std::optional<std::string> package = cli::FindPackageFolder(machine, FirstArgument(line));
+    if (!package) {
+        std::cerr << kProgram << ": Kein Paketordner: " << *FirstArgument(line) << "\n";
+        return cli::kUsageError;
+    }
+    machine.SetInstallerPath(*package + "\\" + kProgram);
+    return check::RunCheckCommand(machine, *package, {line.Has("json"), againstTrassimo}, std::cout,
+                                  std::cerr);
+}
+
 int ListPrefixes(const cli::CommandLine& /*line*/) {
     WritePrefixListing(std::cout, platform::posix::FindWinePrefixes(cli::SearchPlacesOfThisUser()));
     return 0;
@@ -154,6 +181,13 @@ int main(int argc, char* argv[]) {
           1,
           {{"json", ""}, {"catalogue-out", "DATEI"}}},
          ShowPreview},
+        {{"check",
+          "[PAKET]",
+          "prüft das Paket für seinen Autor: Skript, Dateien und, wo Trassimo gefunden wird, die "
+          "Ziele (Status 0: nichts gefunden, 1: Warnungen, 2: Fehler)",
+          1,
+          {{"json", ""}}},
+         CheckPackage},
         {{"prefixes",
           "",
           "listet die gefundenen Wine-Präfixe, woher sie kommen und ob sie Trassimo enthalten",

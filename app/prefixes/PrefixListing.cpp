@@ -1,6 +1,6 @@
 #include "app/prefixes/PrefixListing.h"
 
-#include "app/terminal/VisibleText.h"
+#include "app/VisibleText.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel::app {
@@ -13,19 +13,19 @@ void WritePrefixListing(std::ostream& out, const std::vector<platform::posix::Fo
     std::size_t holding = 0;
     std::size_t number = 0;
     for (const platform::posix::FoundPrefix& prefix : found) {
-        out << ++number << ". " << terminal::VisibleText(prefix.folder) << "\n";
-        out << "   Gefunden: " << terminal::VisibleText(prefix.origin) << "\n";
+        out << ++number << ". " << VisibleText(prefix.folder) << "\n";
+        out << "   Gefunden: " << VisibleText(prefix.origin) << "\n";
         if (!prefix.isPrefix) {
             out << "   Trassimo: Pr\u00e4fix noch nicht eingerichtet\n";
         } else if (prefix.HoldsTrassimo()) {
             ++holding;
-            out << "   Trassimo: "
-                << terminal::VisibleText(platform::Cp1252ToUtf8(*prefix.trassimoAppPath)) << "\n";
+            out << "   Trassimo: " << VisibleText(platform::Cp1252ToUtf8(*prefix.trassimoAppPath))
+                << "\n";
         } else {
             out << "   Trassimo: nicht installiert\n";
         }
         if (!prefix.hint.empty()) {
-            out << "   Hinweis: " << terminal::VisibleText(prefix.hint) << "\n";
+            out << "   Hinweis: " << VisibleText(prefix.hint) << "\n";
         }
     }
     out << "\n";

@@ -2,15 +2,14 @@
 
 #include <string>
 
+#include "app/VisibleText.h"
 #include "app/terminal/BoundedLine.h"
-#include "app/terminal/VisibleText.h"
 
 namespace quorvel::app {
 
 namespace {
 
 using platform::posix::FoundPrefix;
-using terminal::VisibleText;
 
 void ShowList(const std::vector<FoundPrefix>& holding, std::ostream& out) {
     out << "Trassimo ist in mehreren Wine-Pr\u00e4fixen installiert. Welches soll Quorvel "

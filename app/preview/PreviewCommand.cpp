@@ -1,8 +1,10 @@
 #include "app/preview/PreviewCommand.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "app/MessageTable.h"
+#include "app/VisibleText.h"
 #include "app/preview/PreviewReport.h"
 #include "app/preview/PreviewRun.h"
 
@@ -32,7 +34,10 @@ int RunPreviewCommand(platform::Host& machine, const PreviewRequest& request, st
     if (request.json) {
         WritePreviewJson(*preview, out);
     } else {
-        WritePreviewText(*preview, out);
+        // Names from the package and the catalogue may hold control characters.
+        std::ostringstream text;
+        WritePreviewText(*preview, text);
+        out << VisibleText(text.str());
     }
     if (!request.catalogueOut) {
         return 0;

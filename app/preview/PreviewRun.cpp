@@ -5,32 +5,13 @@
 #include "app/preview/PreviewRecorder.h"
 #include "engine/PackageInstaller.h"
 #include "platform/Cp1252.h"
+#include "platform/WholeFile.h"
 
 namespace quorvel::app::preview {
 
 namespace {
 
-constexpr std::size_t kReadPiece = 1 << 20;
-
-std::optional<std::string> ReadWholeFile(platform::Host& host, const std::string& path) {
-    const platform::UniqueFile file = host.OpenFileForRead(path);
-    if (!file.IsValid()) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    std::string piece(kReadPiece, '\0');
-    for (;;) {
-        const platform::Result<std::size_t> read =
-            platform::ReadFromFile(file, piece.data(), piece.size());
-        if (!read) {
-            return std::nullopt;
-        }
-        if (*read == 0) {
-            return bytes;
-        }
-        bytes.append(piece.data(), *read);
-    }
-}
+using platform::ReadWholeFile;
 
 // What the run's events cannot say: why the texture stage never reached the catalogue, and what
 // the catalogue's save changes in it.

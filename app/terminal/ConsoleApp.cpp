@@ -5,7 +5,7 @@
 #include "app/DialogTexts.h"
 #include "app/MenuLabel.h"
 #include "app/MessageTable.h"
-#include "app/terminal/VisibleText.h"
+#include "app/VisibleText.h"
 #include "platform/Cp1252.h"
 
 namespace quorvel::app::terminal {

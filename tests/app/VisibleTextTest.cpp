@@ -1,4 +1,4 @@
-#include "app/terminal/VisibleText.h"
+#include "app/VisibleText.h"
 
 #include <gtest/gtest.h>
 

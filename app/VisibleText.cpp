@@ -1,11 +1,11 @@
-#include "app/terminal/VisibleText.h"
+#include "app/VisibleText.h"
 
 #include <cstddef>
 #include <optional>
 
 #include "platform/Utf8.h"
 
-namespace quorvel::app::terminal {
+namespace quorvel::app {
 
 namespace {
 constexpr char kShownInstead = '?';
@@ -38,4 +38,4 @@ std::string VisibleText(std::string_view utf8) {
     return visible;
 }
 
-}  // namespace quorvel::app::terminal
+}  // namespace quorvel::app

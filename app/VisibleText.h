@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::app::terminal {
+namespace quorvel::app {
 
 // `utf8` with every control character replaced by '?': the C0 controls but the line feed, DEL,
 // and the C1 controls U+0080 to U+009F (C2 80 to C2 9F; Cp1252ToUtf8 gives them for the five
@@ -18,4 +18,4 @@ namespace quorvel::app::terminal {
 // control. Every other character stays as it is.
 std::string VisibleText(std::string_view utf8);
 
-}  // namespace quorvel::app::terminal
+}  // namespace quorvel::app
