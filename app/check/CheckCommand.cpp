@@ -7,6 +7,7 @@
 #include "app/check/CheckReport.h"
 #include "app/check/EntryFindings.h"
 #include "app/check/PackageFindings.h"
+#include "app/check/ScriptSections.h"
 #include "app/check/StructureFindings.h"
 #include "app/preview/PreviewRun.h"
 #include "platform/Cp1252.h"
@@ -46,7 +47,7 @@ void CheckAgainstTrassimo(platform::Host& machine, Findings& findings, std::ostr
         }
     }
     for (const preview::PreviewWarning& warning : run->warnings) {
-        if (warning.code.starts_with("catalogue-")) {
+        if (warning.code.starts_with("catalogue-") || warning.code == "texture-no-place") {
             AddWarning(findings, std::nullopt, warning.code, warning.message);
         }
     }
@@ -75,8 +76,11 @@ Findings CheckPackage(platform::Host& machine, const std::string& package, bool 
     const ScriptEntries entries = ReadEntries(outline, findings);
     Append(findings, CheckFileEntries(entries.files));
     Append(findings, CheckTextureEntries(entries.textures));
+    // Without a file section the installer copies nothing: every file would be unused, and
+    // the finding about the section says why.
     const std::optional<std::vector<std::string>> files =
-        platform::ListFilesBelow(package, kMostPackageFiles);
+        outline.Find(kFileSection) != nullptr ? platform::ListFilesBelow(package, kMostPackageFiles)
+                                              : std::nullopt;
     Append(findings, CheckPackageFiles(machine, package, entries.files,
                                        files.value_or(std::vector<std::string>())));
     if (againstTrassimo) {

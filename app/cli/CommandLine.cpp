@@ -132,7 +132,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
     return {std::move(line), {}};
 }
 
-std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands) {
+std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands,
+                     bool winePrefix) {
     std::string text = "Aufruf: " + std::string(program) + " [BEFEHL] [PAKET] [OPTIONEN]\n\n";
     text += "Befehle:\n";
     for (const CommandDescription& command : commands) {
@@ -152,9 +153,11 @@ std::string HelpText(std::string_view program, const std::vector<CommandDescript
         }
         text += usage + "\n      " + std::string(command.summary) + "\n";
     }
+    text += "\nOptionen für jeden Befehl:\n";
+    if (winePrefix) {
+        text += "  --prefix ORDNER   Trassimo im Wine-Präfix ORDNER suchen\n";
+    }
     text +=
-        "\nOptionen für jeden Befehl:\n"
-        "  --prefix ORDNER   Trassimo im Wine-Präfix ORDNER suchen\n"
         "  --help            diese Hilfe zeigen\n"
         "  --version         die Version zeigen\n";
     return text;

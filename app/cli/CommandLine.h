@@ -50,7 +50,8 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments,
                                    const std::vector<CommandDescription>& commands);
 
-// The text of --help for `commands`, in German.
-std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands);
+// The text of --help for `commands`, in German; `winePrefix` lists --prefix ORDNER.
+std::string HelpText(std::string_view program, const std::vector<CommandDescription>& commands,
+                     bool winePrefix = true);
 
 }  // namespace quorvel::app::cli

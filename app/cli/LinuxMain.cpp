@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "app/FrontEndChoice.h"
-#include "app/check/CheckCommand.h"
+#include "app/cli/PackageCommands.h"
 #include "app/cli/PackageFolder.h"
 #include "app/cli/PrefixSetup.h"
 #include "app/cli/Program.h"
 #include "app/prefixes/PrefixListing.h"
 #include "app/prefixes/TerminalPrefixChoice.h"
-#include "app/preview/PreviewCommand.h"
 #include "app/terminal/TerminalFrontEnd.h"
 #include "platform/MachineHost.h"
 #include "platform/posix/Interruption.h"
@@ -126,14 +125,7 @@ int ShowPreview(const cli::CommandLine& line) {
     if (cli::RefusesForeignPrefix(std::cerr)) {
         return 1;
     }
-    const std::optional<std::string> installer = InstallerPath(line);
-    if (!installer) {
-        return cli::kUsageError;
-    }
-    platform::MachineHost machine;
-    machine.SetInstallerPath(*installer);
-    return preview::RunPreviewCommand(machine, {line.Has("json"), line.Value("catalogue-out")},
-                                      std::cout, std::cerr);
+    return cli::RunPreview(kProgram, line);
 }
 
 // The prefix for the check, chosen without a question: the check needs no Trassimo, so with
@@ -150,16 +142,7 @@ std::optional<FoundPrefix> ChooseWithoutAsking(const std::vector<FoundPrefix>& h
 
 int CheckPackage(const cli::CommandLine& line) {
     const bool prefixChosen = cli::ChooseWinePrefix(line.prefix, ChooseWithoutAsking);
-    const bool againstTrassimo = prefixChosen && !cli::RefusesForeignPrefix(std::cerr);
-    platform::MachineHost machine;
-    const std::optional<std::string> package = cli::FindPackageFolder(machine, FirstArgument(line));
-    if (!package) {
-        std::cerr << kProgram << ": Kein Paketordner: " << *FirstArgument(line) << "\n";
-        return cli::kUsageError;
-    }
-    machine.SetInstallerPath(*package + "\\" + kProgram);
-    return check::RunCheckCommand(machine, *package, {line.Has("json"), againstTrassimo}, std::cout,
-                                  std::cerr);
+    return cli::RunCheck(kProgram, line, prefixChosen && !cli::RefusesForeignPrefix(std::cerr));
 }
 
 int ListPrefixes(const cli::CommandLine& /*line*/) {
@@ -175,19 +158,8 @@ int main(int argc, char* argv[]) {
     const std::vector<cli::Command> commands = {
         {{"", "[PAKET]", "öffnet den Dialog, der das Paket PAKET installiert", 1, {}},
          [argv](const cli::CommandLine& line) { return OpenDialog(line, argv[0]); }},
-        {{"preview",
-          "[PAKET]",
-          "zeigt, was die Installation des Pakets täte, ohne etwas zu schreiben",
-          1,
-          {{"json", ""}, {"catalogue-out", "DATEI"}}},
-         ShowPreview},
-        {{"check",
-          "[PAKET]",
-          "prüft das Paket für seinen Autor: Skript, Dateien und, wo Trassimo gefunden wird, die "
-          "Ziele (Status 0: nichts gefunden, 1: Warnungen, 2: Fehler)",
-          1,
-          {{"json", ""}}},
-         CheckPackage},
+        {cli::kPreviewDescription, ShowPreview},
+        {cli::kCheckDescription, CheckPackage},
         {{"prefixes",
           "",
           "listet die gefundenen Wine-Präfixe, woher sie kommen und ob sie Trassimo enthalten",

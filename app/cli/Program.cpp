@@ -7,12 +7,17 @@
 namespace quorvel::app::cli {
 
 int RunProgram(std::string_view program, const std::vector<std::string>& arguments,
-               const std::vector<Command>& commands, std::ostream& out, std::ostream& err) {
+               const std::vector<Command>& commands, std::ostream& out, std::ostream& err,
+               WinePrefixOption prefixOption) {
+    const bool takesPrefix = prefixOption == WinePrefixOption::kTaken;
     std::vector<CommandDescription> descriptions;
     for (const Command& command : commands) {
         descriptions.push_back(command.description);
     }
-    const ParsedCommandLine parsed = ParseCommandLine(arguments, descriptions);
+    ParsedCommandLine parsed = ParseCommandLine(arguments, descriptions);
+    if (parsed.commandLine && parsed.commandLine->prefix && !takesPrefix) {
+        parsed = {std::nullopt, "Unbekannte Option: --prefix"};
+    }
     if (!parsed.commandLine) {
         err << program << ": " << parsed.error << "\n"
             << "Mehr dazu: " << program << " --help\n";
@@ -20,7 +25,7 @@ int RunProgram(std::string_view program, const std::vector<std::string>& argumen
     }
     const CommandLine& line = *parsed.commandLine;
     if (line.help) {
-        out << HelpText(program, descriptions);
+        out << HelpText(program, descriptions, takesPrefix);
         return 0;
     }
     if (line.version) {

@@ -22,7 +22,12 @@ struct Command {
 // The exit status of a command line that cannot be read.
 inline constexpr int kUsageError = 2;
 
+// Whether the program takes --prefix ORDNER: the Linux program does, the Windows one does not.
+enum class WinePrefixOption { kTaken, kNotTaken };
+inline constexpr WinePrefixOption kNoWinePrefix = WinePrefixOption::kNotTaken;
+
 int RunProgram(std::string_view program, const std::vector<std::string>& arguments,
-               const std::vector<Command>& commands, std::ostream& out, std::ostream& err);
+               const std::vector<Command>& commands, std::ostream& out, std::ostream& err,
+               WinePrefixOption prefixOption = WinePrefixOption::kTaken);
 
 }  // namespace quorvel::app::cli

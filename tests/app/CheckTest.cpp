@@ -47,7 +47,7 @@ TEST(PackageCheck, FindsWhatTheInstallerWouldDoOtherwiseThanWritten) {
         {"a title line hides the first section",
          "Mein Paket\nDateinstallation{{a.dat>>a.dat}}" + kTextures,
          {"a.dat"},
-         {{"section-hidden", 2}, {"file-unused", 0}}},
+         {{"section-hidden", 2}}},
         {"a name in the wrong case, a second section of one name",
          "dateinstallation{}\nTexturskript{}\nTexturskript{}",
          {},
