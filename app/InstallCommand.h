@@ -1,6 +1,8 @@
 // The install command: what "Installieren" does, written once for every front end.
 #pragma once
 
+#include <string>
+
 #include "platform/Application.h"
 #include "platform/ProgressBar.h"
 
@@ -13,6 +15,9 @@ public:
     virtual platform::ProgressBar& InstallProgressBar() = 0;
     // The dialog's standard OK handling: ends the dialog with the result OK.
     virtual void EndDialogOk() = 0;
+    // The run went on without its history (`why`, German, UTF-8), so it cannot be undone. The
+    // Linux front ends say so; the Windows program shows nothing beyond its dialogs.
+    virtual void HistoryNotWritten(const std::string& /*why*/) {}
 
 protected:
     ~InstallDialogHost() = default;

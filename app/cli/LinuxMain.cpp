@@ -145,6 +145,18 @@ int CheckPackage(const cli::CommandLine& line) {
     return cli::RunCheck(kProgram, line, prefixChosen && !cli::RefusesForeignPrefix(std::cerr));
 }
 
+// The history and undo work in the Trassimo that the install would use.
+int WithPrefixChosen(const cli::CommandLine& line,
+                     int (*command)(std::string_view, const cli::CommandLine&)) {
+    if (!cli::ChooseWinePrefix(line.prefix, ChooseInTerminal)) {
+        return cli::kUsageError;
+    }
+    if (cli::RefusesForeignPrefix(std::cerr)) {
+        return 1;
+    }
+    return command(kProgram, line);
+}
+
 int ListPrefixes(const cli::CommandLine& /*line*/) {
     WritePrefixListing(std::cout, platform::posix::FindWinePrefixes(cli::SearchPlacesOfThisUser()));
     return 0;
@@ -160,6 +172,10 @@ int main(int argc, char* argv[]) {
          [argv](const cli::CommandLine& line) { return OpenDialog(line, argv[0]); }},
         {cli::kPreviewDescription, ShowPreview},
         {cli::kCheckDescription, CheckPackage},
+        {cli::kHistoryDescription,
+         [](const cli::CommandLine& line) { return WithPrefixChosen(line, cli::RunHistory); }},
+        {cli::kUndoDescription,
+         [](const cli::CommandLine& line) { return WithPrefixChosen(line, cli::RunUndo); }},
         {{"prefixes",
           "",
           "listet die gefundenen Wine-Präfixe, woher sie kommen und ob sie Trassimo enthalten",

@@ -3,10 +3,12 @@
 #include <QtGui/QAction>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <iostream>
 
 #include "app/DialogGeometry.h"
 #include "app/DialogTexts.h"
 #include "app/MessageTable.h"
+#include "app/VisibleText.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AppIcon.h"
 #include "app/qt/DialogProgressBar.h"
@@ -87,6 +89,10 @@ void MainDialog::AddAboutEntry() {
 void MainDialog::ShowAboutBox() {
     AboutDialog about(this);
     about.exec();
+}
+
+void MainDialog::HistoryNotWritten(const std::string& why) {
+    std::cerr << "quorvel: Hinweis: " << VisibleText(why) << "\n";
 }
 
 }  // namespace quorvel::app::qt

@@ -26,6 +26,8 @@ public:
 
     platform::ProgressBar& InstallProgressBar() override;
     void EndDialogOk() override { accept(); }
+    // Said once, on standard error: the run cannot be undone.
+    void HistoryNotWritten(const std::string& why) override;
 
     // The About entry: null when message 101 is empty or missing.
     QAction* AboutAction() const { return aboutAction_; }

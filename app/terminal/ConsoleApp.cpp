@@ -1,6 +1,7 @@
 #include "app/terminal/ConsoleApp.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "app/DialogTexts.h"
 #include "app/MenuLabel.h"
@@ -154,6 +155,10 @@ void ConsoleDialog::SetPosition(int position) {
     }
     bar += "] " + std::to_string(done) + "/" + std::to_string(steps);
     app_.DrawProgress(bar);
+}
+
+void ConsoleDialog::HistoryNotWritten(const std::string& why) {
+    std::cerr << "quorvel: Hinweis: " << VisibleText(why) << "\n";
 }
 
 }  // namespace quorvel::app::terminal

@@ -46,6 +46,8 @@ public:
 
     platform::ProgressBar& InstallProgressBar() override { return *this; }
     void EndDialogOk() override { ended_ = true; }
+    // Said once, on standard error: the run cannot be undone.
+    void HistoryNotWritten(const std::string& why) override;
     void SetRange(int minimum, int maximum) override;
     void SetPosition(int position) override;
 

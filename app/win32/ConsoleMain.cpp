@@ -1,7 +1,7 @@
 // QuorvelKonsole.exe: the Windows console program for package authors and careful users. It
-// offers the commands of the Linux program that read a package without installing it; the
-// installer itself, Quorvel.exe, takes no command line. Output is UTF-8 (code page 65001 on the
-// console), arguments are the ANSI code page's, the installer's own.
+// offers the commands of the Linux program beside the dialog: the preview, the package check,
+// the history and undo; the installer itself, Quorvel.exe, takes no command line. Output is UTF-8
+// (code page 65001 on the console), arguments are the ANSI code page's, the installer's own.
 #include <windows.h>
 
 #include <iostream>
@@ -45,6 +45,10 @@ int main(int argc, char* argv[]) {
          [](const cli::CommandLine& line) { return cli::RunPreview(kProgram, line); }},
         {cli::kCheckDescription,
          [](const cli::CommandLine& line) { return cli::RunCheck(kProgram, line, true); }},
+        {cli::kHistoryDescription,
+         [](const cli::CommandLine& line) { return cli::RunHistory(kProgram, line); }},
+        {cli::kUndoDescription,
+         [](const cli::CommandLine& line) { return cli::RunUndo(kProgram, line); }},
     };
     const int status =
         cli::RunProgram(kProgram, arguments, commands, std::cout, std::cerr, cli::kNoWinePrefix);

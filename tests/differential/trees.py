@@ -7,6 +7,8 @@ import pathlib
 CATALOGUE = "Trassimo/Resourcen/Parallels/Texturen.txt"
 # The catalogue's lock file, made by the run that first locks the catalogue.
 CATALOGUE_LOCK = CATALOGUE + ".lock"
+# The install history inside Trassimo's folder.
+HISTORY = "Trassimo/Quorvel"
 
 
 def lay_out(case, packages, trassimos):
@@ -51,6 +53,8 @@ def folder_snapshot(folder, name, leave_out):
         relative = path.relative_to(folder).as_posix()
         if path.parent == folder / "Paket" and path.name in leave_out:
             continue
+        if relative == HISTORY or relative.startswith(HISTORY + "/"):
+            continue  # each run's own record: its times and names differ from run to run
         if path.is_dir():
             entries[relative] = Entry("folder")
             continue

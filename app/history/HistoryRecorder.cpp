@@ -1,0 +1,219 @@
+#include "app/history/HistoryRecorder.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <type_traits>
+
+#include "app/history/FileState.h"
+#include "app/history/HistoryPlaces.h"
+#include "app/history/HistoryRecords.h"
+#include "platform/Cp1252.h"
+
+namespace quorvel::app::history {
+
+namespace {
+
+// The folder of an install: its start in UTC to the millisecond, and a random part for runs
+// that start in the same millisecond. Names sort in the order the runs started.
+std::string InstallFolderName(std::chrono::system_clock::time_point now) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &seconds);
+#else
+    gmtime_r(&seconds, &utc);
+#endif
+    std::random_device random;
+    char name[64];
+    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03d-%04x", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
+                  static_cast<int>(millis), static_cast<unsigned>(random() & 0xFFFF));
+    return name;
+}
+
+std::string Number(std::uint64_t value) {
+    return std::to_string(value);
+}
+
+}  // namespace
+
+HistoryRecorder::HistoryRecorder(platform::Host& host, std::string target, std::string package)
+    : host_(host), target_(std::move(target)), package_(std::move(package)) {}
+
+bool HistoryRecorder::Start() {
+    started_ = true;
+    const std::string parent = target_ + std::string(kHistoryParent);
+    const std::string root = HistoryRoot(target_);
+    for (const std::string& folder : {parent, root}) {
+        const platform::ErrorCode error = host_.CreateOneDirectory(folder);
+        if (!IsSuccess(error) && error != platform::ErrorCode::kAlreadyExists) {
+            Stop("Der Ordner " + platform::Cp1252ToUtf8(folder) + " kann nicht angelegt werden");
+            return false;
+        }
+    }
+    const auto now = std::chrono::system_clock::now();
+    folder_ = root + "\\" + InstallFolderName(now);
+    if (!IsSuccess(host_.CreateOneDirectory(folder_)) ||
+        !IsSuccess(log_.Open(folder_ + "\\" + std::string(kLogName)))) {
+        Stop("Der Verlauf kann in " + platform::Cp1252ToUtf8(root) + " nicht geschrieben werden");
+        return false;
+    }
+    std::vector<Record> before = std::move(pending_);
+    Write({std::string(kFormatName), std::string(kFormatVersion)}, false);
+    Write({std::string(kInstallRecord), Number(FileTimeOf(now)), package_, target_}, false);
+    for (const Record& record : before) {
+        Write(record, false);
+    }
+    return Writing();
+}
+
+bool HistoryRecorder::Started() {
+    return started_ ? Writing() : Start();
+}
+
+void HistoryRecorder::Finish(bool succeeded) {
+    if (started_) {
+        Write({std::string(kEndRecord), succeeded ? "ok" : "fail"}, true);
+    }
+}
+
+void HistoryRecorder::Write(const Record& record, bool lasting) {
+    if (!started_) {
+        pending_.push_back(record);  // nothing changed yet: written with the first change
+        return;
+    }
+    if (!Writing()) {
+        return;
+    }
+    if (!IsSuccess(log_.Append(RecordLine(record))) || (lasting && !IsSuccess(log_.Flush()))) {
+        Stop("Der Verlauf kann nicht weitergeschrieben werden (ist der Datenträger voll?)");
+    }
+}
+
+void HistoryRecorder::Stop(const std::string& why) {
+    if (!problem_) {
+        problem_ = why + "; was diese Installation ändert, lässt sich nicht rückgängig machen.";
+    }
+}
+
+bool HistoryRecorder::Keep(const std::string& path, const std::string& name) {
+    const std::string kept = folder_ + "\\" + name;
+    return IsSuccess(platform::LinkFile(path, kept)) ||
+           IsSuccess(host_.CopyFileReplacing(path, kept));
+}
+
+void HistoryRecorder::Observe(const RunEvent& event) {
+    if (started_ && !Writing()) {
+        return;
+    }
+    std::visit(
+        [this](const auto& happened) {
+            using Event = std::decay_t<decltype(happened)>;
+            if constexpr (std::is_same_v<Event, run::FolderCreating>) {
+                OnFolderCreating(happened.folder);
+            } else if constexpr (std::is_same_v<Event, run::FileCopying>) {
+                OnFileCopying(happened);
+            } else if constexpr (std::is_same_v<Event, run::FileCopied>) {
+                OnFileCopied(happened);
+            } else if constexpr (std::is_same_v<Event, run::CopyFailed>) {
+                Write({std::string(kFailedRecord), happened.entry.destination}, false);
+            } else if constexpr (std::is_same_v<Event, run::NewerTargetAsked>) {
+                if (happened.kept) {
+                    Write({std::string(kKeptRecord), happened.entry.destination}, false);
+                }
+            } else if constexpr (std::is_same_v<Event, run::DestinationRefused>) {
+                Write({std::string(kRefusedRecord), happened.entry.destination}, false);
+            } else if constexpr (std::is_same_v<Event, run::AttributesResetting>) {
+                OnAttributesResetting(happened.destination);
+            } else if constexpr (std::is_same_v<Event, run::TextureMerged>) {
+                OnTextureMerged(happened);
+            } else if constexpr (std::is_same_v<Event, run::CatalogueSaving>) {
+                OnCatalogueSaving(happened);
+            } else if constexpr (std::is_same_v<Event, run::CatalogueSaved>) {
+                Write({std::string(kCatalogueSavedRecord), happened.saved ? "1" : "0"}, false);
+            }
+        },
+        event);
+}
+
+void HistoryRecorder::OnFolderCreating(const std::string& folder) {
+    // Only a folder that is not there yet is this run's to remove again.
+    if (!host_.QueryFileAttributes(folder) && Started()) {
+        Write({std::string(kFolderRecord), folder}, false);
+    }
+}
+
+void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
+    if (!Started()) {
+        return;
+    }
+    const std::string& destination = copying.entry.destination;
+    const std::optional<FileState> source = ReadFileState(host_, copying.entry.source, false);
+    const std::string sourceSize = source ? Number(source->size) : "";
+    const std::string sourceTime = source ? Number(source->lastWrite) : "";
+    const std::optional<FileState> old =
+        copying.destinationExists ? ReadFileState(host_, destination, false) : std::nullopt;
+    if (!old) {
+        Write({std::string(kCreateRecord), destination, sourceSize, sourceTime}, false);
+        return;
+    }
+    const platform::Result<std::uint32_t> attributes = host_.QueryFileAttributes(destination);
+    const std::string backup = std::string(kBackupPrefix) + Number(++backups_);
+    if (!Keep(destination, backup)) {
+        Stop("Die Datei " + platform::Cp1252ToUtf8(destination) +
+             " kann vor dem Ersetzen nicht gesichert werden");
+        return;
+    }
+    // On the disk before the file is replaced: the back-up is of no use without it.
+    Write({std::string(kReplaceRecord), destination, backup, Number(old->size),
+           Number(old->lastWrite), Number(attributes ? *attributes : 0), sourceSize, sourceTime},
+          true);
+}
+
+void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
+    const std::optional<FileState> now = ReadFileState(host_, copied.entry.destination, true);
+    if (now) {
+        Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),
+               Number(now->lastWrite), Number(*now->hash)},
+              false);
+    }
+}
+
+void HistoryRecorder::OnAttributesResetting(const std::string& destination) {
+    const platform::Result<std::uint32_t> attributes = host_.QueryFileAttributes(destination);
+    if (attributes && (*attributes & platform::kFileAttributeReadOnly) != 0 && Started()) {
+        Write({std::string(kAttributesRecord), destination, Number(*attributes)}, false);
+    }
+}
+
+void HistoryRecorder::OnTextureMerged(const run::TextureMerged& merged) {
+    Write({std::string(kTextureRecord), Number(merged.line), std::to_string(merged.id),
+           std::string(MergeActionName(merged.result.action)), merged.result.oldBlock,
+           merged.result.newBlock},
+          false);
+}
+
+void HistoryRecorder::OnCatalogueSaving(const run::CatalogueSaving& saving) {
+    if (!Started()) {
+        return;
+    }
+    const std::optional<FileState> old = ReadFileState(host_, saving.path, true);
+    const std::string after = folder_ + "\\" + std::string(kCatalogueAfter);
+    if (!old || !Keep(saving.path, std::string(kCatalogueBefore)) ||
+        !IsSuccess(host_.ReplaceFileContent(after, saving.fileBytes))) {
+        Stop("Der Texturkatalog kann vor dem Speichern nicht gesichert werden");
+        return;
+    }
+    Write({std::string(kCatalogueRecord), saving.path, std::string(kCatalogueBefore),
+           Number(old->size), Number(old->lastWrite), Number(*old->hash),
+           std::string(kCatalogueAfter), Number(saving.fileBytes.size()),
+           Number(HashOfBytes(saving.fileBytes))},
+          true);
+}
+
+}  // namespace quorvel::app::history

@@ -1,0 +1,135 @@
+// The history as every front end writes it (through the install command) and the undo, on
+// real files: natively, and cross-built under Wine with Windows' own calls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/InstallCommand.h"
+#include "app/MessageTable.h"
+#include "app/history/HistoryReader.h"
+#include "app/history/Undo.h"
+#include "tests/support/PackageFixture.h"
+#include "tests/support/RecordingDialog.h"
+
+namespace quorvel::app::history {
+namespace {
+
+constexpr const char* kCatalogue = "Sim\\Resourcen\\Parallels\\Texturen.txt";
+const std::string kCatalogueBytes =
+    "{\r\n  Textur{ id(10) datei(a.bmp) }\r\n  Textur{ id(20) datei(b.bmp) }\r\n}\r\n";
+
+struct FileSeen {
+    std::string bytes;
+    std::uint64_t time;
+    bool readOnly;
+    bool operator==(const FileSeen&) const = default;
+};
+
+class HistoryTest : public ::testing::Test {
+protected:
+    HistoryTest() {
+        package.tree.WriteFile("Paket\\neu.dat", "neu");
+        package.tree.WriteFile("Paket\\alt.dat", "ersetzt alt");
+        package.tree.WriteFile("Paket\\neuer.dat", "ersetzt neuer");
+        package.tree.WriteFile("Paket\\geschuetzt.dat", "geschützt");
+        for (const char* name : {"neu.dat", "alt.dat", "neuer.dat", "geschuetzt.dat"}) {
+            package.tree.SetLastWriteTime(std::string("Paket\\") + name, test::FileTimeAt(5));
+        }
+        package.tree.WriteFile("Sim\\Res\\alt.dat", "alt");
+        package.tree.SetLastWriteTime("Sim\\Res\\alt.dat", test::FileTimeAt(1));
+        package.tree.WriteFile("Sim\\Res\\neuer.dat", "neuer");
+        package.tree.SetLastWriteTime("Sim\\Res\\neuer.dat", test::FileTimeAt(9));
+        package.tree.WriteFile("Sim\\Res\\geschuetzt.dat", "geschützt alt");
+        package.tree.SetLastWriteTime("Sim\\Res\\geschuetzt.dat", test::FileTimeAt(1));
+        package.tree.SetReadOnly("Sim\\Res\\geschuetzt.dat", true);
+        package.tree.WriteFile(kCatalogue, kCatalogueBytes);
+        package.tree.SetLastWriteTime(kCatalogue, test::FileTimeAt(3));
+        package.WriteScript(
+            "Dateinstallation{{neu.dat>>Res\\Neu\\neu.dat}{alt.dat>>Res\\alt.dat}"
+            "{neuer.dat>>Res\\neuer.dat}{geschuetzt.dat>>Res\\geschuetzt.dat}}"
+            "Texturskript{{10>>Textur{id(10)datei(c.bmp)}}{15>>Textur{id(15)}}{20>>}}");
+    }
+
+    std::vector<FileSeen> Seen() {
+        std::vector<FileSeen> seen;
+        for (const char* file :
+             {"Sim\\Res\\alt.dat", "Sim\\Res\\neuer.dat", "Sim\\Res\\geschuetzt.dat", kCatalogue}) {
+            seen.push_back({package.tree.ReadFile(file), package.tree.LastWriteTime(file),
+                            package.tree.IsReadOnly(file)});
+        }
+        return seen;
+    }
+
+    void Install() {
+        package.application.QueueAnswers({platform::kIdNo});  // replace the newer file
+        app::RunInstallCommand(dialog, package.application);
+    }
+
+    test::PackageFixture package;
+    test::RecordingDialog dialog;
+};
+
+TEST_F(HistoryTest, AnUndoneInstallLeavesTheFolderAsItWas) {
+    const std::vector<FileSeen> before = Seen();
+    Install();
+    ASSERT_NE(Seen(), before);
+    ASSERT_TRUE(package.tree.Exists("Sim\\Res\\Neu\\neu.dat"));
+    EXPECT_TRUE(dialog.historyProblems.empty());
+
+    const std::vector<RecordedInstall> installs =
+        ReadHistory(package.application.Machine(), package.SimDir());
+    ASSERT_EQ(installs.size(), 1u);
+    EXPECT_EQ(installs[0].created, 1u);
+    EXPECT_EQ(installs[0].replaced, 2u);
+    EXPECT_EQ(installs[0].failed, 1u);  // the write-protected one
+    EXPECT_EQ(installs[0].textures, 3u);
+    EXPECT_FALSE(installs[0].cutOff);
+
+    const UndoOutcome outcome = UndoInstall(package.application.Machine(), installs[0]);
+    EXPECT_TRUE(outcome.leftAlone.empty()) << outcome.leftAlone.front();
+    EXPECT_TRUE(outcome.failed.empty());
+    EXPECT_EQ(Seen(), before);
+    EXPECT_FALSE(package.tree.Exists("Sim\\Res\\Neu"));
+    EXPECT_TRUE(ReadHistory(package.application.Machine(), package.SimDir())[0].undone);
+
+    // Undone again: nothing left to do, and nothing changes.
+    EXPECT_TRUE(UndoInstall(package.application.Machine(), installs[0]).leftAlone.empty());
+    EXPECT_EQ(Seen(), before);
+}
+
+TEST_F(HistoryTest, WhatChangedSinceIsLeftAndNamed) {
+    Install();
+    package.tree.WriteFile("Sim\\Res\\alt.dat", "vom Benutzer");
+    package.tree.WriteFile("Sim\\Res\\Neu\\eigene.dat", "vom Benutzer");
+    const std::vector<RecordedInstall> installs =
+        ReadHistory(package.application.Machine(), package.SimDir());
+    const UndoOutcome outcome = UndoInstall(package.application.Machine(), installs.at(0));
+    ASSERT_EQ(outcome.leftAlone.size(), 2u);
+    EXPECT_NE(outcome.leftAlone[0].find("alt.dat"), std::string::npos);
+    EXPECT_NE(outcome.leftAlone[1].find("Neu"), std::string::npos);  // the folder is not empty
+    EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\alt.dat"), "vom Benutzer");
+    EXPECT_FALSE(package.tree.Exists("Sim\\Res\\Neu\\neu.dat"));
+    EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\neuer.dat"), "neuer");
+}
+
+TEST_F(HistoryTest, ARunThatCannotWriteItsHistoryGoesOnAndSaysSo) {
+    package.tree.WriteFile("Sim\\Quorvel", "a file where the history's folder would be");
+    Install();
+    ASSERT_EQ(dialog.historyProblems.size(), 1u);
+    EXPECT_NE(dialog.historyProblems[0].find("rückgängig"), std::string::npos);
+    EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\Neu\\neu.dat"), "neu");
+    // The run's own messages are those of a run without history: the failed copy, then 103.
+    EXPECT_EQ(package.application.Messages().back().text,
+              package.application.LoadMessage(kMessageInstallFailed));
+}
+
+TEST_F(HistoryTest, ARunThatChangesNothingLeavesNoRecord) {
+    package.WriteScript("");
+    app::RunInstallCommand(dialog, package.application);
+    EXPECT_FALSE(package.tree.Exists("Sim\\Quorvel"));
+    EXPECT_TRUE(dialog.historyProblems.empty());
+}
+
+}  // namespace
+}  // namespace quorvel::app::history
