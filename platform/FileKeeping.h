@@ -18,8 +18,16 @@ namespace quorvel::platform {
 // file system has no such links (then the caller copies).
 ErrorCode LinkFile(const std::string& existing, const std::string& link);
 
+// The same for a name this program gives a new file in `folder`: taken exactly as written,
+// without looking for an entry that differs in case (which costs a read of the whole folder).
+ErrorCode LinkFileAs(const std::string& existing, const std::string& folder, std::string_view name);
+
 // DeleteFileA: removes a file (also a write-protected one's name, as its folder allows).
 ErrorCode DeleteOneFile(const std::string& path);
+
+// DeleteFileA of a name this program gave a file in `folder`, taken exactly as written;
+// kFileNotFound when there is none.
+ErrorCode DeleteOneFileAs(const std::string& folder, std::string_view name);
 
 // RemoveDirectoryA: removes an empty folder; an error when anything is in it.
 ErrorCode RemoveEmptyFolder(const std::string& path);

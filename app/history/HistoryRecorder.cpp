@@ -102,9 +102,8 @@ void HistoryRecorder::Stop(const std::string& why) {
 }
 
 bool HistoryRecorder::Keep(const std::string& path, const std::string& name) {
-    const std::string kept = folder_ + "\\" + name;
-    return IsSuccess(platform::LinkFile(path, kept)) ||
-           IsSuccess(host_.CopyFileReplacing(path, kept));
+    return IsSuccess(platform::LinkFileAs(path, folder_, name)) ||
+           IsSuccess(host_.CopyFileReplacing(path, folder_ + "\\" + name));
 }
 
 void HistoryRecorder::Observe(const RunEvent& event) {
@@ -128,8 +127,6 @@ void HistoryRecorder::Observe(const RunEvent& event) {
                 }
             } else if constexpr (std::is_same_v<Event, run::DestinationRefused>) {
                 Write({std::string(kRefusedRecord), happened.entry.destination}, false);
-            } else if constexpr (std::is_same_v<Event, run::AttributesResetting>) {
-                OnAttributesResetting(happened.destination);
             } else if constexpr (std::is_same_v<Event, run::TextureMerged>) {
                 OnTextureMerged(happened);
             } else if constexpr (std::is_same_v<Event, run::CatalogueSaving>) {
@@ -153,13 +150,13 @@ void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
         return;
     }
     const std::string& destination = copying.entry.destination;
-    const std::optional<FileState> source = ReadFileState(host_, copying.entry.source, false);
-    const std::string sourceSize = source ? Number(source->size) : "";
-    const std::string sourceTime = source ? Number(source->lastWrite) : "";
+    // The time the copy will give the file (CopyFileA keeps the source's): enough to know the
+    // file again when a kill came between the copy and its record.
+    const std::string sourceTime = copying.sourceTime ? Number(*copying.sourceTime) : "";
     const std::optional<FileState> old =
         copying.destinationExists ? ReadFileState(host_, destination, false) : std::nullopt;
     if (!old) {
-        Write({std::string(kCreateRecord), destination, sourceSize, sourceTime}, false);
+        Write({std::string(kCreateRecord), destination, sourceTime}, false);
         return;
     }
     const platform::Result<std::uint32_t> attributes = host_.QueryFileAttributes(destination);
@@ -171,7 +168,7 @@ void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
     }
     // On the disk before the file is replaced: the back-up is of no use without it.
     Write({std::string(kReplaceRecord), destination, backup, Number(old->size),
-           Number(old->lastWrite), Number(attributes ? *attributes : 0), sourceSize, sourceTime},
+           Number(old->lastWrite), Number(attributes ? *attributes : 0), sourceTime},
           true);
 }
 
@@ -181,13 +178,6 @@ void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
         Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),
                Number(now->lastWrite), Number(*now->hash)},
               false);
-    }
-}
-
-void HistoryRecorder::OnAttributesResetting(const std::string& destination) {
-    const platform::Result<std::uint32_t> attributes = host_.QueryFileAttributes(destination);
-    if (attributes && (*attributes & platform::kFileAttributeReadOnly) != 0 && Started()) {
-        Write({std::string(kAttributesRecord), destination, Number(*attributes)}, false);
     }
 }
 

@@ -47,7 +47,6 @@ private:
     void OnFolderCreating(const std::string& folder);
     void OnFileCopying(const run::FileCopying& copying);
     void OnFileCopied(const run::FileCopied& copied);
-    void OnAttributesResetting(const std::string& destination);
     void OnTextureMerged(const run::TextureMerged& merged);
     void OnCatalogueSaving(const run::CatalogueSaving& saving);
 

@@ -14,18 +14,17 @@ namespace quorvel::app::history {
 inline constexpr std::string_view kInstallRecord = "install";
 // folder, path: about to be created; it was not there
 inline constexpr std::string_view kFolderRecord = "folder";
-// create, destination, source size, source time: a new file is about to be copied
+// create, destination, source time: a new file is about to be copied
 inline constexpr std::string_view kCreateRecord = "create";
-// replace, destination, back-up name, old size, old time, old attributes, source size, source
-// time: the file is kept under the back-up name and about to be replaced
+// replace, destination, back-up name, old size, old time, old attributes, source time: the file
+// is kept under the back-up name and about to be replaced (its attributes are reset after the
+// copy, also when the copy fails)
 inline constexpr std::string_view kReplaceRecord = "replace";
 // copied, destination, size, time, hash: what the copy left there
 inline constexpr std::string_view kCopiedRecord = "copied";
 inline constexpr std::string_view kFailedRecord = "failed";    // failed, destination
 inline constexpr std::string_view kKeptRecord = "kept";        // kept, destination
 inline constexpr std::string_view kRefusedRecord = "refused";  // refused, destination
-// attributes, destination, attributes: about to be reset to normal
-inline constexpr std::string_view kAttributesRecord = "attributes";
 // texture, line, id, action, old block, new block
 inline constexpr std::string_view kTextureRecord = "texture";
 // catalogue, path, back-up name, old size, old time, old hash, name of the new bytes, new size,

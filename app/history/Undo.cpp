@@ -25,17 +25,16 @@ struct FileChange {
     std::string destination;
     std::string backup;
     FileState old;
-    std::optional<FileState> source;  // as the copy would leave it: size and time
-    std::optional<FileState> copied;  // what the copy left, with its hash
-    bool wasReadOnly = false;         // its attributes were reset after the copy attempt
+    std::optional<platform::FileTime> sourceTime;  // the time the copy gives the file
+    std::optional<FileState> copied;               // what the copy left, with its hash
+    bool wasReadOnly = false;  // write-protected before; the run resets that after its copy
 };
 
-std::optional<FileState> SourceState(const Record& record, std::size_t sizeField) {
-    if (Field(record, sizeField).empty() || Field(record, sizeField + 1).empty()) {
+std::optional<platform::FileTime> TimeField(const Record& record, std::size_t index) {
+    if (Field(record, index).empty()) {
         return std::nullopt;
     }
-    return FileState{NumberField(record, sizeField), NumberField(record, sizeField + 1),
-                     std::nullopt};
+    return NumberField(record, index);
 }
 
 std::vector<FileChange> FileChanges(const RecordedInstall& install) {
@@ -43,23 +42,19 @@ std::vector<FileChange> FileChanges(const RecordedInstall& install) {
     for (const Record& record : install.records) {
         const std::string_view kind = record.front();
         if (kind == kCreateRecord) {
-            changes.push_back({false, Field(record, 1), "", {}, SourceState(record, 2), {}, false});
+            changes.push_back({false, Field(record, 1), "", {}, TimeField(record, 2), {}, false});
         } else if (kind == kReplaceRecord) {
             changes.push_back({true,
                                Field(record, 1),
                                install.folder + "\\" + Field(record, 2),
                                FileState{NumberField(record, 3), NumberField(record, 4), {}},
-                               SourceState(record, 6),
+                               TimeField(record, 6),
                                {},
-                               false});
+                               (NumberField(record, 5) & platform::kFileAttributeReadOnly) != 0});
         } else if (kind == kCopiedRecord && !changes.empty() &&
                    changes.back().destination == Field(record, 1)) {
             changes.back().copied =
                 FileState{NumberField(record, 2), NumberField(record, 3), NumberField(record, 4)};
-        } else if (kind == kAttributesRecord && !changes.empty() &&
-                   changes.back().destination == Field(record, 1)) {
-            changes.back().wasReadOnly =
-                (NumberField(record, 2) & platform::kFileAttributeReadOnly) != 0;
         }
     }
     return changes;
@@ -96,12 +91,12 @@ public:
 private:
     // The file is what the install left there.
     bool IsWhatInstallLeft(const FileChange& change, const FileState& now) {
-        const std::optional<FileState>& left = change.copied ? change.copied : change.source;
-        if (!left || !now.SameSizeAndTime(*left)) {
-            return false;
-        }
         if (!change.copied) {
-            return true;  // killed between the copy and its record: size and time tell
+            // Killed between the copy and its record: the copy's time tells.
+            return change.sourceTime && now.lastWrite == *change.sourceTime;
+        }
+        if (!now.SameSizeAndTime(*change.copied)) {
+            return false;
         }
         const std::optional<FileState> hashed = ReadFileState(host_, change.destination, true);
         return hashed && hashed->hash == change.copied->hash;
@@ -109,14 +104,17 @@ private:
 
     // Puts the file kept as `backup` back under `destination`, in one step.
     bool Restore(const std::string& backup, const std::string& destination) {
-        const std::string temporary = destination + std::string(kUndoSuffix);
-        (void)platform::DeleteOneFile(temporary);  // a killed undo's
-        if (!IsSuccess(platform::LinkFile(backup, temporary)) &&
+        const std::size_t separator = destination.find_last_of("\\/");
+        const std::string folder = destination.substr(0, separator);
+        const std::string name = destination.substr(separator + 1) + std::string(kUndoSuffix);
+        const std::string temporary = folder + "\\" + name;
+        (void)platform::DeleteOneFileAs(folder, name);  // a killed undo's
+        if (!IsSuccess(platform::LinkFileAs(backup, folder, name)) &&
             !IsSuccess(host_.CopyFileReplacing(backup, temporary))) {
             return false;
         }
         if (!IsSuccess(platform::MoveReplacing(temporary, destination))) {
-            (void)platform::DeleteOneFile(temporary);
+            (void)platform::DeleteOneFileAs(folder, name);
             return false;
         }
         return true;

@@ -43,6 +43,35 @@ ErrorCode LinkFile(const std::string& existing, const std::string& link) {
     return ::link(from->c_str(), to->c_str()) == 0 ? ErrorCode::kSuccess : LastError();
 }
 
+// The host path of `name`, exactly as written, in the existing folder `folder`.
+Result<std::string> HostPathIn(const std::string& folder, std::string_view name) {
+    const Result<std::string> host = HostPathOf(folder, true);
+    const std::optional<std::string> utf8 =
+        name.empty() ? std::nullopt : std::optional<std::string>(Cp1252ToUtf8(name));
+    if (!host || !utf8) {
+        return !host ? host.Error() : ErrorCode::kInvalidName;
+    }
+    return posix::JoinHostPath(*host, *utf8);
+}
+
+ErrorCode LinkFileAs(const std::string& existing, const std::string& folder,
+                     std::string_view name) {
+    const Result<std::string> from = HostPathOf(existing, true);
+    const Result<std::string> to = HostPathIn(folder, name);
+    if (!from || !to) {
+        return !from ? from.Error() : to.Error();
+    }
+    return ::link(from->c_str(), to->c_str()) == 0 ? ErrorCode::kSuccess : LastError();
+}
+
+ErrorCode DeleteOneFileAs(const std::string& folder, std::string_view name) {
+    const Result<std::string> host = HostPathIn(folder, name);
+    if (!host) {
+        return host.Error();
+    }
+    return ::unlink(host->c_str()) == 0 ? ErrorCode::kSuccess : LastError();
+}
+
 ErrorCode DeleteOneFile(const std::string& path) {
     const Result<std::string> host = HostPathOf(path, true);
     if (!host) {

@@ -42,6 +42,15 @@ ErrorCode LinkFile(const std::string& existing, const std::string& link) {
     return Outcome(CreateHardLinkA(link.c_str(), existing.c_str(), nullptr));
 }
 
+ErrorCode LinkFileAs(const std::string& existing, const std::string& folder,
+                     std::string_view name) {
+    return LinkFile(existing, folder + "\\" + std::string(name));
+}
+
+ErrorCode DeleteOneFileAs(const std::string& folder, std::string_view name) {
+    return DeleteOneFile(folder + "\\" + std::string(name));
+}
+
 ErrorCode DeleteOneFile(const std::string& path) {
     return Outcome(DeleteFileA(path.c_str()));
 }
