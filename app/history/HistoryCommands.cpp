@@ -109,14 +109,9 @@ bool Forget(platform::Host& host, const RecordedInstall& install) {
             all = IsSuccess(platform::DeleteOneFile(path)) && all;
         }
     }
-    const std::string log = install.folder + "\\" + std::string(kLogName);
-    const std::optional<std::string> text = platform::ReadWholeFile(host, log);
-    platform::AppendOnlyFile file;
-    if (!IsSuccess(file.Open(log)) ||
-        !IsSuccess(file.Append(
-            std::string(text && !text->empty() && text->back() != '\n' ? "\n" : "") +
-            RecordLine({std::string(kForgottenRecord),
-                        std::to_string(FileTimeOf(std::chrono::system_clock::now()))})))) {
+    if (!AppendToLog(host, install.folder,
+                     {std::string(kForgottenRecord),
+                      std::to_string(FileTimeOf(std::chrono::system_clock::now()))})) {
         return false;
     }
     return all;

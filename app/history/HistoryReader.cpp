@@ -61,6 +61,16 @@ std::uint64_t NumberField(const Record& record, std::size_t index) {
     return value;
 }
 
+bool AppendToLog(platform::Host& host, const std::string& folder, const Record& record) {
+    const std::string log = folder + "\\" + std::string(kLogName);
+    const std::optional<std::string> text = platform::ReadWholeFile(host, log);
+    const bool cutOff = text && !text->empty() && text->back() != '\n';
+    platform::AppendOnlyFile file;
+    return IsSuccess(file.Open(log)) &&
+           IsSuccess(file.Append((cutOff ? "\n" : "") + RecordLine(record))) &&
+           IsSuccess(file.Flush());
+}
+
 std::vector<RecordedInstall> ReadHistory(platform::Host& host, const std::string& target) {
     const std::string root = HistoryRoot(target);
     std::vector<std::string> names =

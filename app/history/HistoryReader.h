@@ -30,6 +30,10 @@ struct RecordedInstall {
 // oldest first; a folder without a readable log is left out.
 std::vector<RecordedInstall> ReadHistory(platform::Host& host, const std::string& target);
 
+// Appends `record` to the log of the install in `folder` and flushes it, after a line a kill
+// cut off if there is one; false when it cannot be written.
+bool AppendToLog(platform::Host& host, const std::string& folder, const Record& record);
+
 // The field `index` of `record` as a number; 0 when it is none.
 std::uint64_t NumberField(const Record& record, std::size_t index);
 // The field `index`, or "" when the record is shorter.

@@ -255,20 +255,10 @@ private:
     }
 
     void MarkUndone() {
-        const std::string log = install_.folder + "\\" + std::string(kLogName);
-        const std::optional<std::string> text = platform::ReadWholeFile(host_, log);
-        platform::AppendOnlyFile file;
-        if (!IsSuccess(file.Open(log))) {
-            return;
-        }
-        const std::string line =
-            std::string(text && !text->empty() && text->back() != '\n' ? "\n" : "") +
-            RecordLine({std::string(kUndoneRecord),
-                        std::to_string(FileTimeOf(std::chrono::system_clock::now())),
-                        std::to_string(outcome_.leftAlone.size())});
-        if (IsSuccess(file.Append(line))) {
-            (void)file.Flush();
-        }
+        (void)AppendToLog(host_, install_.folder,
+                          {std::string(kUndoneRecord),
+                           std::to_string(FileTimeOf(std::chrono::system_clock::now())),
+                           std::to_string(outcome_.leftAlone.size())});
     }
 
     platform::Host& host_;

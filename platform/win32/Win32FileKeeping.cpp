@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "platform/FileKeeping.h"
+#include "platform/win32/FindHandle.h"
 
 namespace quorvel::platform {
+
+using win32::FindHandle;
 
 namespace {
 
@@ -15,22 +18,6 @@ ErrorCode LastError() {
 ErrorCode Outcome(BOOL succeeded) {
     return succeeded ? ErrorCode::kSuccess : LastError();
 }
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 HANDLE HandleOf(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);

@@ -1,27 +1,13 @@
 #include <windows.h>
 
 #include "platform/FolderListing.h"
+#include "platform/win32/FindHandle.h"
 
 namespace quorvel::platform {
 
+using win32::FindHandle;
+
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 // Adds the files below `folder` + `relative`; false when that folder cannot be read.
 bool ListInto(const std::string& folder, const std::string& relative, std::size_t limit,
