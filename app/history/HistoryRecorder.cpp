@@ -152,7 +152,15 @@ void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
     const std::string& destination = copying.entry.destination;
     // The time the copy will give the file (CopyFileA keeps the source's): enough to know the
     // file again when a kill came between the copy and its record.
-    const std::string sourceTime = copying.sourceTime ? Number(*copying.sourceTime) : "";
+    // The run reads the source's time only where a destination exists.
+    std::optional<platform::FileTime> copyTime = copying.sourceTime;
+    if (!copyTime) {
+        if (const std::optional<FileState> source =
+                ReadFileState(host_, copying.entry.source, false)) {
+            copyTime = source->lastWrite;
+        }
+    }
+    const std::string sourceTime = copyTime ? Number(*copyTime) : "";
     const std::optional<FileState> old =
         copying.destinationExists ? ReadFileState(host_, destination, false) : std::nullopt;
     if (!old) {

@@ -9,6 +9,7 @@
 #include "app/MessageTable.h"
 #include "app/history/HistoryReader.h"
 #include "app/history/Undo.h"
+#include "platform/WholeFile.h"
 #include "tests/support/PackageFixture.h"
 #include "tests/support/RecordingDialog.h"
 
@@ -95,6 +96,34 @@ TEST_F(HistoryTest, AnUndoneInstallLeavesTheFolderAsItWas) {
 
     // Undone again: nothing left to do, and nothing changes.
     EXPECT_TRUE(UndoInstall(package.application.Machine(), installs[0]).leftAlone.empty());
+    EXPECT_EQ(Seen(), before);
+}
+
+TEST_F(HistoryTest, AKillBetweenACopyAndItsRecordIsUndoneToo) {
+    const std::vector<FileSeen> before = Seen();
+    Install();
+    std::vector<RecordedInstall> installs =
+        ReadHistory(package.application.Machine(), package.SimDir());
+    ASSERT_EQ(installs.size(), 1u);
+    // As if killed after the copies and before their records: every "copied" record gone.
+    const std::string log = installs[0].folder + "\\Protokoll.txt";
+    const std::optional<std::string> text =
+        platform::ReadWholeFile(package.application.Machine(), log);
+    ASSERT_TRUE(text);
+    std::string cut;
+    for (std::size_t start = 0; start < text->size();) {
+        const std::size_t end = text->find('\n', start) + 1;
+        if (text->compare(start, 7, "copied\t") != 0) {
+            cut += text->substr(start, end - start);
+        }
+        start = end;
+    }
+    ASSERT_LT(cut.size(), text->size());
+    ASSERT_TRUE(IsSuccess(package.application.Machine().ReplaceFileContent(log, cut)));
+    installs = ReadHistory(package.application.Machine(), package.SimDir());
+    const UndoOutcome outcome = UndoInstall(package.application.Machine(), installs.at(0));
+    EXPECT_TRUE(outcome.leftAlone.empty()) << outcome.leftAlone.front();
+    EXPECT_FALSE(package.tree.Exists("Sim\\Res\\Neu"));
     EXPECT_EQ(Seen(), before);
 }
 
