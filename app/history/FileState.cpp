@@ -2,7 +2,6 @@
 
 #include <xxhash.h>
 
-#include <memory>
 #include <string>
 
 namespace quorvel::app::history {
@@ -10,10 +9,6 @@ namespace quorvel::app::history {
 namespace {
 
 constexpr std::size_t kReadPiece = 1 << 20;
-
-struct HashStateDeleter {
-    void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
-};
 
 }  // namespace
 
@@ -32,8 +27,8 @@ std::optional<FileState> ReadFileState(platform::Host& host, const std::string& 
     if (!withHash) {
         return state;
     }
-    const std::unique_ptr<XXH3_state_t, HashStateDeleter> hash(XXH3_createState());
-    if (!hash || XXH3_64bits_reset(hash.get()) != XXH_OK) {
+    XXH64_state_t hash{};
+    if (XXH64_reset(&hash, 0) != XXH_OK) {
         return std::nullopt;
     }
     std::string piece(kReadPiece, '\0');
@@ -46,14 +41,14 @@ std::optional<FileState> ReadFileState(platform::Host& host, const std::string& 
         if (*read == 0) {
             break;
         }
-        XXH3_64bits_update(hash.get(), piece.data(), *read);
+        XXH64_update(&hash, piece.data(), *read);
     }
-    state.hash = XXH3_64bits_digest(hash.get());
+    state.hash = XXH64_digest(&hash);
     return state;
 }
 
 std::uint64_t HashOfBytes(std::string_view bytes) {
-    return XXH3_64bits(bytes.data(), bytes.size());
+    return XXH64(bytes.data(), bytes.size(), 0);
 }
 
 }  // namespace quorvel::app::history

@@ -1,5 +1,5 @@
 // What the history records of a file to know it again: its size, last-write time and a hash of
-// its bytes (xxHash's XXH3, 64 bits).
+// its bytes (xxHash's XXH64).
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,6 @@
 #include "app/history/HistoryLog.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace quorvel::app::history {
 
@@ -23,8 +22,11 @@ std::uint32_t Checksum(std::string_view text) {
 }
 
 std::string Hex8(std::uint32_t value) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", value);
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text(8, '0');
+    for (std::size_t i = 8; i > 0; --i, value >>= 4) {
+        text[i - 1] = kHexDigits[value & 0x0F];
+    }
     return text;
 }
 

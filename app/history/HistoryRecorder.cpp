@@ -1,9 +1,7 @@
 #include "app/history/HistoryRecorder.h"
 
 #include <chrono>
-#include <cstdio>
 #include <ctime>
-#include <random>
 #include <type_traits>
 
 #include "app/history/FileState.h"
@@ -15,8 +13,8 @@ namespace quorvel::app::history {
 
 namespace {
 
-// The folder of an install: its start in UTC to the millisecond, and a random part for runs
-// that start in the same millisecond. Names sort in the order the runs started.
+// The folder of an install: its start in UTC to the millisecond, and the steady clock's finest
+// digits for runs that start in the same millisecond. Names sort in the order the runs started.
 std::string InstallFolderName(std::chrono::system_clock::time_point now) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
@@ -28,12 +26,18 @@ std::string InstallFolderName(std::chrono::system_clock::time_point now) {
 #else
     gmtime_r(&seconds, &utc);
 #endif
-    std::random_device random;
-    char name[64];
-    std::snprintf(name, sizeof name, "%04d%02d%02d-%02d%02d%02d-%03d-%04x", utc.tm_year + 1900,
-                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
-                  static_cast<int>(millis), static_cast<unsigned>(random() & 0xFFFF));
-    return name;
+    const auto digits = [](long value, std::size_t width) {
+        std::string text(width, '0');
+        for (std::size_t i = width; i > 0 && value > 0; --i, value /= 10) {
+            text[i - 1] = static_cast<char>('0' + value % 10);
+        }
+        return text;
+    };
+    const long tick =
+        static_cast<long>(std::chrono::steady_clock::now().time_since_epoch().count() % 10000);
+    return digits(utc.tm_year + 1900, 4) + digits(utc.tm_mon + 1, 2) + digits(utc.tm_mday, 2) +
+           "-" + digits(utc.tm_hour, 2) + digits(utc.tm_min, 2) + digits(utc.tm_sec, 2) + "-" +
+           digits(static_cast<long>(millis), 3) + "-" + digits(tick, 4);
 }
 
 std::string Number(std::uint64_t value) {
