@@ -117,6 +117,17 @@ bool Forget(platform::Host& host, const RecordedInstall& install) {
     return all;
 }
 
+// True when the history holds install `number`; else says so on `err`.
+bool IsRecorded(std::size_t number, const std::vector<RecordedInstall>& installs,
+                std::ostream& err) {
+    if (number > 0 && number <= installs.size()) {
+        return true;
+    }
+    err << "Es gibt keine Installation " << number << " (verzeichnet sind " << installs.size()
+        << ").\n";
+    return false;
+}
+
 }  // namespace
 
 int RunHistoryCommand(platform::Host& machine, std::optional<std::size_t> forget, std::ostream& out,
@@ -130,9 +141,7 @@ int RunHistoryCommand(platform::Host& machine, std::optional<std::size_t> forget
         ListInstalls(installs, *target, out);
         return 0;
     }
-    if (*forget == 0 || *forget > installs.size()) {
-        err << "Es gibt keine Installation " << *forget << " (verzeichnet sind " << installs.size()
-            << ").\n";
+    if (!IsRecorded(*forget, installs, err)) {
         return kNotPossible;
     }
     const RecordedInstall& install = installs[*forget - 1];
@@ -165,9 +174,7 @@ int RunUndoCommand(platform::Host& machine, std::optional<std::size_t> number, s
             return 0;
         }
     }
-    if (*number == 0 || *number > installs.size()) {
-        err << "Es gibt keine Installation " << *number << " (verzeichnet sind " << installs.size()
-            << ").\n";
+    if (!IsRecorded(*number, installs, err)) {
         return kNotPossible;
     }
     const RecordedInstall& install = installs[*number - 1];
