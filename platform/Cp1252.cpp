@@ -107,4 +107,28 @@ bool Utf8MatchesCp1252IgnoringCase(std::string_view utf8, std::string_view cp125
     return index == utf8.size();
 }
 
+std::string Cp1252UpperCase(std::string_view cp1252) {
+    std::string upper(cp1252);
+    for (char& c : upper) {
+        c = static_cast<char>(Cp1252ToUpper(static_cast<unsigned char>(c)));
+    }
+    return upper;
+}
+
+std::optional<std::string> Cp1252UpperCaseOfUtf8(std::string_view utf8) {
+    std::string upper;
+    upper.reserve(utf8.size());
+    std::size_t index = 0;
+    while (index < utf8.size()) {
+        const std::optional<char32_t> codePoint = DecodeUtf8(utf8, &index);
+        const std::optional<unsigned char> byte =
+            codePoint ? CodePointToCp1252(*codePoint) : std::nullopt;
+        if (!byte) {
+            return std::nullopt;
+        }
+        upper += static_cast<char>(Cp1252ToUpper(*byte));
+    }
+    return upper;
+}
+
 }  // namespace quorvel::platform

@@ -30,4 +30,9 @@ unsigned char Cp1252ToUpper(unsigned char byte);
 // and allocates nothing, for scanning large folders.
 bool Utf8MatchesCp1252IgnoringCase(std::string_view utf8, std::string_view cp1252);
 
+// The 1252 upper case of a 1252 name, and of a UTF-8 name (nothing when it is not valid UTF-8
+// or holds a character 1252 lacks): two names match as above exactly when these are equal.
+std::string Cp1252UpperCase(std::string_view cp1252);
+std::optional<std::string> Cp1252UpperCaseOfUtf8(std::string_view utf8);
+
 }  // namespace quorvel::platform

@@ -2,6 +2,7 @@
 // against the Wine prefix that WINEPREFIX names (default ~/.wine).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -9,6 +10,10 @@
 #include "platform/Host.h"
 
 namespace quorvel::platform {
+
+namespace posix {
+class FolderCache;
+}
 
 class MachineHost : public Host {
 public:
@@ -32,9 +37,12 @@ private:
     // On the Linux host: removes, once a run, the temporary files a killed run left in a host
     // folder this host writes to.
     void ClearLeftOversOnce(const std::string& hostFolder);
+    // On the Linux host: what this host has learnt of the folders it looked in and wrote to.
+    posix::FolderCache& Folders();
 
     std::optional<std::string> installerPath_;
-    std::set<std::string> clearedFolders_;  // host folders ClearLeftOversOnce has seen
+    std::set<std::string> clearedFolders_;         // host folders ClearLeftOversOnce has seen
+    std::shared_ptr<posix::FolderCache> folders_;  // made at the first use, on Linux only
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -2,6 +2,7 @@
 
 #include <xxhash.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quorvel::app::history {
@@ -31,7 +32,9 @@ std::optional<FileState> ReadFileState(platform::Host& host, const std::string& 
     if (XXH64_reset(&hash, 0) != XXH_OK) {
         return std::nullopt;
     }
-    std::string piece(kReadPiece, '\0');
+    // No larger than the file: most files are small, and a large buffer costs its zeroing.
+    std::string piece(static_cast<std::size_t>(std::min<std::uint64_t>(*size + 1, kReadPiece)),
+                      '\0');
     for (;;) {
         const platform::Result<std::size_t> read =
             platform::ReadFromFile(file, piece.data(), piece.size());

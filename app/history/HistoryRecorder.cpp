@@ -143,8 +143,15 @@ void HistoryRecorder::Observe(const RunEvent& event) {
 }
 
 void HistoryRecorder::OnFolderCreating(const std::string& folder) {
-    // Only a folder that is not there yet is this run's to remove again.
-    if (!host_.QueryFileAttributes(folder) && Started()) {
+    if (foldersSeen_.contains(folder)) {
+        return;
+    }
+    // Only a folder that is not there yet is this run's to remove again. Where the run climbs
+    // to make a folder's parents first, it means to create the folder twice, and each time is
+    // recorded: the order of the records is the order of the folders made.
+    if (host_.QueryFileAttributes(folder)) {
+        foldersSeen_.insert(folder);
+    } else if (Started()) {
         Write({std::string(kFolderRecord), folder}, false);
     }
 }

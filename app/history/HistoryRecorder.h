@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/history/HistoryLog.h"
@@ -58,6 +59,9 @@ private:
     bool started_ = false;
     std::vector<Record> pending_;  // what happened before the first change
     std::uint64_t backups_ = 0;
+    // Folders that were there when the run meant to create them: the run asks for the
+    // folder of every file it copies.
+    std::unordered_set<std::string> foldersSeen_;
     std::optional<std::string> problem_;
 };
 

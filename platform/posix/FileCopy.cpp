@@ -9,6 +9,7 @@
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
+#include "platform/posix/FolderCache.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/KeptMetadata.h"
 #include "platform/posix/ReplaceTarget.h"
@@ -21,8 +22,9 @@ namespace quorvel::platform {
 namespace {
 
 // The source opened for reading, if it is a regular file; `status` receives its metadata.
-Result<posix::UniqueFd> OpenSource(const std::string& path, struct stat* status) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+Result<posix::UniqueFd> OpenSource(const std::string& path, posix::FolderCache& folders,
+                                   struct stat* status) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, folders);
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
@@ -58,12 +60,12 @@ int KeepReadOnly(int fd, const struct stat& source) {
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
                                          const std::string& destination) {
     struct stat sourceStatus {};
-    const Result<posix::UniqueFd> from = OpenSource(source, &sourceStatus);
+    const Result<posix::UniqueFd> from = OpenSource(source, Folders(), &sourceStatus);
     if (!from) {
         return from.Error();
     }
     posix::ReplaceTarget target;
-    if (const ErrorCode error = posix::FindReplaceTarget(destination.c_str(), &target);
+    if (const ErrorCode error = posix::FindReplaceTarget(destination, Folders(), &target);
         !IsSuccess(error)) {
         return error;
     }
@@ -98,7 +100,11 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (target.exists && ::fdatasync(copy.Fd()) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
-    return posix::Win32ErrorOfErrno(copy.CommitAs(target.path));
+    if (const int error = copy.CommitAs(target.path); error != 0) {
+        return posix::Win32ErrorOfErrno(error);
+    }
+    Folders().Wrote(target.path);
+    return ErrorCode::kSuccess;
 }
 
 }  // namespace quorvel::platform

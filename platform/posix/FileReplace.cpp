@@ -7,6 +7,7 @@
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
+#include "platform/posix/FolderCache.h"
 #include "platform/posix/KeptMetadata.h"
 #include "platform/posix/ReplaceTarget.h"
 #include "platform/posix/TemporaryFile.h"
@@ -17,7 +18,7 @@ namespace quorvel::platform {
 
 ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_view bytes) {
     posix::ReplaceTarget target;
-    if (const ErrorCode error = posix::FindReplaceTarget(path.c_str(), &target);
+    if (const ErrorCode error = posix::FindReplaceTarget(path, Folders(), &target);
         !IsSuccess(error)) {
         return error;
     }
@@ -39,6 +40,7 @@ ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_v
     if (error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
+    Folders().Wrote(target.path);
     // The new content is in place; a folder that cannot be flushed changes nothing about that.
     const posix::UniqueFd folder(::open(target.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.IsValid()) {

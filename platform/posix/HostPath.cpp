@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include "platform/Cp1252.h"
 #include "platform/PathLimits.h"
 #include "platform/TextRules.h"
+#include "platform/posix/FolderCache.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/WindowsPath.h"
 #include "platform/posix/WinePrefix.h"
@@ -48,23 +50,134 @@ struct Start {
     std::vector<std::string> names;
 };
 
-std::optional<Start> FindStart(const WindowsPath& path, const PathContext& context) {
+std::optional<Start> FindStart(const WindowsPath& path, const std::string& prefix,
+                               const std::function<std::string()>& currentDirectory,
+                               FolderCache* cache) {
     const bool inCurrentDirectory = path.start == PathStart::kCurrentDirectory ||
                                     (path.start == PathStart::kDriveCurrent && path.drive == 'z');
     if (inCurrentDirectory) {
-        if (context.currentDirectory.empty() || context.currentDirectory.front() != '/') {
+        const std::string current = currentDirectory();
+        if (current.empty() || current.front() != '/') {
             return std::nullopt;
         }
-        return Start{"/", SplitHostPath(context.currentDirectory)};
+        return Start{"/", SplitHostPath(current)};
     }
     if (path.start == PathStart::kCurrentDriveRoot) {
         return Start{"/", {}};
     }
-    std::optional<std::string> root = DriveRoot(context.prefix, path.drive);
+    // A drive's root is asked once a run: a name with a colon is no name of a folder.
+    const std::string driveName = {path.drive, ':'};
+    if (cache != nullptr) {
+        if (const std::string* known = cache->KnownChild(prefix, driveName)) {
+            return Start{*known, {}};
+        }
+    }
+    std::optional<std::string> root = DriveRoot(prefix, path.drive);
     if (!root) {
         return std::nullopt;
     }
+    if (cache != nullptr) {
+        cache->RememberChild(prefix, driveName, *root);
+    }
     return Start{*root, {}};
+}
+
+// The entry of `folder` that the 1252 name `name` means: asked of the file system, or of the
+// run's cache where there is one.
+std::optional<std::string> FindEntry(const std::string& folder, std::string_view name,
+                                     FolderCache* cache) {
+    if (cache == nullptr) {
+        return FindEntryIgnoringCase(folder, name);
+    }
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return cache->FindEntry(folder, status, name);
+}
+
+// The host folder that the names lead to from `folder`, every one of them existing; with a
+// cache, `useKnown` takes the steps it remembers without asking the file system.
+std::optional<std::string> WalkFolders(std::string folder, const std::vector<std::string>& names,
+                                       FolderCache* cache, bool useKnown) {
+    for (const std::string& name : names) {
+        if (cache != nullptr && useKnown) {
+            if (const std::string* known = cache->KnownChild(folder, name)) {
+                folder = *known;
+                continue;
+            }
+        }
+        const std::optional<std::string> found = FindEntry(folder, name, cache);
+        if (!found) {
+            return std::nullopt;
+        }
+        std::string child = JoinHostPath(folder, *found);
+        if (cache != nullptr) {
+            cache->RememberChild(folder, name, child);
+        }
+        folder = std::move(child);
+    }
+    return folder;
+}
+
+HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
+                       const std::function<std::string()>& currentDirectory, FolderCache* cache) {
+    HostPathResult result;
+    if (IsTooLongForNarrowCalls(windowsPath)) {
+        result.error = ErrorCode::kFilenameExcedRange;
+        return result;
+    }
+    const WindowsPathResult parsed = ParseWindowsPath(windowsPath);
+    if (!IsSuccess(parsed.error)) {
+        result.error = parsed.error;
+        return result;
+    }
+    std::optional<Start> start = FindStart(parsed.path, prefix, currentDirectory, cache);
+    if (!start) {
+        result.error = ErrorCode::kPathNotFound;
+        return result;
+    }
+    for (std::size_t step = 0; step < parsed.path.parentSteps && !start->names.empty(); ++step) {
+        start->names.pop_back();
+    }
+    std::string startFolder = start->root;
+    for (const std::string& name : start->names) {
+        startFolder = JoinHostPath(startFolder, name);
+    }
+    HostPath& host = result.path;
+    host.trailingSeparator = parsed.path.trailingSeparator;
+    std::vector<std::string> names = parsed.path.names;
+    if (names.empty()) {
+        struct stat status {};
+        if (::stat(startFolder.c_str(), &status) != 0) {
+            result.error = ErrorCode::kPathNotFound;
+            return result;
+        }
+        host.folder = startFolder;
+        host.exists = true;
+        return result;
+    }
+    const std::string last = std::move(names.back());
+    names.pop_back();
+    std::optional<std::string> folder = WalkFolders(startFolder, names, cache, true);
+    struct stat status {};
+    const bool folderThere = folder && ::stat(folder->c_str(), &status) == 0;
+    if (cache != nullptr && !folderThere) {
+        // A folder the cache led to is gone: every step is asked again.
+        cache->ForgetChildren();
+        folder = WalkFolders(startFolder, names, cache, false);
+    }
+    if (!folder) {
+        result.error = ErrorCode::kPathNotFound;
+        return result;
+    }
+    host.folder = *folder;
+    const std::optional<std::string> entry = cache != nullptr && folderThere
+                                                 ? cache->FindEntry(*folder, status, last)
+                                                 : FindEntry(*folder, last, cache);
+    host.exists = entry.has_value();
+    host.name = entry ? *entry : Cp1252ToUtf8(last);
+    return result;
 }
 
 }  // namespace
@@ -128,58 +241,22 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std:
 }
 
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context) {
-    HostPathResult result;
-    if (IsTooLongForNarrowCalls(windowsPath)) {
-        result.error = ErrorCode::kFilenameExcedRange;
-        return result;
-    }
-    const WindowsPathResult parsed = ParseWindowsPath(windowsPath);
-    if (!IsSuccess(parsed.error)) {
-        result.error = parsed.error;
-        return result;
-    }
-    std::optional<Start> start = FindStart(parsed.path, context);
-    if (!start) {
-        result.error = ErrorCode::kPathNotFound;
-        return result;
-    }
-    for (std::size_t step = 0; step < parsed.path.parentSteps && !start->names.empty(); ++step) {
-        start->names.pop_back();
-    }
-    std::string folder = start->root;
-    for (const std::string& name : start->names) {
-        folder = JoinHostPath(folder, name);
-    }
-    HostPath& host = result.path;
-    host.trailingSeparator = parsed.path.trailingSeparator;
-    const std::vector<std::string>& names = parsed.path.names;
-    if (names.empty()) {
-        struct stat status {};
-        if (::stat(folder.c_str(), &status) != 0) {
-            result.error = ErrorCode::kPathNotFound;
-            return result;
-        }
-        host.folder = folder;
-        host.exists = true;
-        return result;
-    }
-    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
-        const std::optional<std::string> found = FindEntryIgnoringCase(folder, names[i]);
-        if (!found) {
-            result.error = ErrorCode::kPathNotFound;
-            return result;
-        }
-        folder = JoinHostPath(folder, *found);
-    }
-    host.folder = folder;
-    const std::optional<std::string> last = FindEntryIgnoringCase(folder, names.back());
-    host.exists = last.has_value();
-    host.name = last ? *last : Cp1252ToUtf8(names.back());
-    return result;
+    return Resolve(
+        windowsPath, context.prefix, [&context] { return context.currentDirectory; }, nullptr);
+}
+
+HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context,
+                               FolderCache& cache) {
+    return Resolve(
+        windowsPath, context.prefix, [&context] { return context.currentDirectory; }, &cache);
 }
 
 HostPathResult ResolveHostPath(std::string_view windowsPath) {
-    return ResolveHostPath(windowsPath, CurrentPathContext());
+    return Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, nullptr);
+}
+
+HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache) {
+    return Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, &cache);
 }
 
 }  // namespace quorvel::platform::posix

@@ -13,12 +13,15 @@
 
 namespace quorvel::platform::posix {
 
+class FolderCache;
+
 struct PathContext {
     std::string prefix;            // the Wine prefix folder
     std::string currentDirectory;  // absolute host path; counts as a path on drive Z:
 };
 
-// WINEPREFIX (or ~/.wine) and the process's current directory.
+// WINEPREFIX (or ~/.wine) and the process's current directory. The calls without a context
+// read the current directory only for the paths that start there.
 PathContext CurrentPathContext();
 
 struct HostPath {
@@ -43,6 +46,11 @@ struct HostPathResult {
 // <prefix>/dosdevices/<letter>: and, with no such link, Z: is / and C: is <prefix>/drive_c.
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context);
 HostPathResult ResolveHostPath(std::string_view windowsPath);
+// The same, with what the run's cache knows of the folders: the same result while no other
+// program changes them, and what exists is found also when one does.
+HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context,
+                               FolderCache& cache);
+HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache);
 
 // The host folder of a drive letter ('a' to 'z'), as above; nothing for an unknown drive.
 std::optional<std::string> DriveRoot(const std::string& prefix, char drive);

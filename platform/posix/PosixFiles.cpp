@@ -9,6 +9,7 @@
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileTimes.h"
+#include "platform/posix/FolderCache.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/ReplaceTarget.h"
 #include "platform/posix/TemporaryFile.h"
@@ -91,7 +92,7 @@ Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size
 }
 
 UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error) || !resolved.path.exists || resolved.path.trailingSeparator) {
         return UniqueFile();
     }
@@ -110,8 +111,15 @@ UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
     return UniqueFile(file.Release());
 }
 
+posix::FolderCache& MachineHost::Folders() {
+    if (!folders_) {
+        folders_ = std::make_shared<posix::FolderCache>();
+    }
+    return *folders_;
+}
+
 Result<UniqueFile> MachineHost::LockFileExclusively(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
@@ -127,6 +135,9 @@ Result<UniqueFile> MachineHost::LockFileExclusively(const std::string& path) {
     }
     if (!S_ISREG(status.st_mode)) {
         return ErrorCode::kAccessDenied;
+    }
+    if (!resolved.path.exists) {
+        Folders().Wrote(resolved.path.Full());
     }
     // A record lock on the byte at offset 0, as Wine's server sets one for LockFileEx; the two
     // kinds conflict. An open file description's lock, not the process's: like a Windows lock
@@ -145,7 +156,7 @@ Result<UniqueFile> MachineHost::LockFileExclusively(const std::string& path) {
 }
 
 ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
@@ -153,14 +164,16 @@ ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
         return ErrorCode::kAlreadyExists;  // whatever it is: a file of that name too, as on Windows
     }
     // The mode of Wine's folders: all permissions less the umask.
-    if (::mkdir(resolved.path.Full().c_str(), 0777) != 0) {
+    const std::string folder = resolved.path.Full();
+    if (::mkdir(folder.c_str(), 0777) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
+    Folders().Wrote(folder);
     return ErrorCode::kSuccess;
 }
 
 Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
@@ -183,7 +196,7 @@ Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) 
 }
 
 void MachineHost::ResetFileAttributes(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path.c_str());
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error) || !resolved.path.exists) {
         return;
     }

@@ -25,8 +25,9 @@ bool IsWriteProtected(const std::string& path, const struct stat& status) {
            ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
-ErrorCode FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target) {
-    const HostPathResult resolved = ResolveHostPath(windowsPath);
+ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
+                            ReplaceTarget* target) {
+    const HostPathResult resolved = ResolveHostPath(windowsPath, folders);
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }

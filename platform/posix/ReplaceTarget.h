@@ -12,6 +12,8 @@
 
 namespace quorvel::platform::posix {
 
+class FolderCache;
+
 struct ReplaceTarget {
     std::string folder;     // host folder in which the new content is made and renamed
     std::string path;       // host path that is created or replaced
@@ -22,7 +24,8 @@ struct ReplaceTarget {
 // kSuccess, or the Win32 error: that of the path's resolution; ERROR_INVALID_NAME (123) for a path
 // ending in a separator; ERROR_ACCESS_DENIED (5) when a folder or another entry that is no
 // regular file is there, or a write-protected file.
-ErrorCode FindReplaceTarget(std::string_view windowsPath, ReplaceTarget* target);
+ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
+                            ReplaceTarget* target);
 
 // Read-only as Windows shows it: no write permission for the owner, or none for this process.
 // The first test also holds for root, whom the kernel would let write.

@@ -1,0 +1,62 @@
+// What one run of the Linux host knows of the folders it works in, so that finding a name
+// without regard to case costs a hash lookup instead of a read of the whole folder:
+//   - the host folder each (host folder, name) pair led to, trusted while the folder at the
+//     end of a path still is one;
+//   - each folder's names, read once and kept up to date with the run's own creations, keyed
+//     by their 1252 upper case, trusted while the folder's stamp (times and size) is the one
+//     seen when they were read or last changed by the run. A changed stamp means another
+//     program changed the folder: its names are read again.
+// The exact name is always asked of the file system first, and a name found in the cache is
+// checked to be there still, so what exists is found as without the cache.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace quorvel::platform::posix {
+
+// What shows a change of a folder's entries.
+struct FolderStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    static FolderStamp Of(const struct stat& status);
+    bool operator==(const FolderStamp& other) const;
+};
+
+class FolderCache {
+public:
+    // The UTF-8 name of the entry of the existing folder `folder` that the 1252 name `name`
+    // means, or nothing; `status` is the folder's own stat, taken just before.
+    std::optional<std::string> FindEntry(const std::string& folder, const struct stat& status,
+                                         std::string_view name);
+
+    // The host path the name `name` (1252) of `folder` led to before, or nothing.
+    const std::string* KnownChild(const std::string& folder, std::string_view name) const;
+    void RememberChild(const std::string& folder, std::string_view name, std::string child);
+    // Forgets every step remembered: called when a folder they led to is gone.
+    void ForgetChildren();
+
+    // The run itself made the entry `entryPath` (a host path), or replaced the one there.
+    void Wrote(const std::string& entryPath);
+
+private:
+    struct Listing {
+        FolderStamp stamp;
+        std::unordered_map<std::string, std::string> names;  // 1252 upper case -> own name
+    };
+
+    Listing& ReadListing(const std::string& folder);
+
+    std::unordered_map<std::string, Listing> listings_;
+    std::unordered_map<std::string, std::string> children_;  // folder '\0' upper name -> path
+};
+
+}  // namespace quorvel::platform::posix
