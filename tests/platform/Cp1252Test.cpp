@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 #include "platform/Cp1252.h"
 
 namespace quorvel::platform {
@@ -63,6 +67,36 @@ TEST(Cp1252, MatchesUtf8NamesIgnoringCase) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8MatchesCp1252IgnoringCase(c.utf8, c.cp1252), c.match) << c.utf8;
+        // The upper-case keys that folders are cached by say the same.
+        const std::optional<std::string> key = Cp1252UpperCaseOfUtf8(c.utf8);
+        EXPECT_EQ(key && *key == Cp1252UpperCase(c.cp1252), c.match) << c.utf8;
+    }
+}
+
+TEST(Cp1252, UpperCaseKeysMatchExactlyWhenTheNamesDo) {
+    // Short names of bytes that matter: both cases of letters, umlauts, the bytes 1252 leaves
+    // undefined, and pieces of UTF-8 sequences, valid or not.
+    const std::string alphabet = "aA\xE4\xC4\xFF\x9F\x8A\x9A\xDF\x81.\xC3\xA4\x80";
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    const auto randomName = [&] {
+        std::string name;
+        for (std::uint32_t length = next() % 4; length > 0; --length) {
+            name += alphabet[next() % alphabet.size()];
+        }
+        return name;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string cp1252 = randomName();
+        // Half of the UTF-8 names are a 1252 name converted, so that matches are common.
+        const std::string utf8 = round % 2 == 0 ? Cp1252ToUtf8(randomName()) : randomName();
+        const std::optional<std::string> key = Cp1252UpperCaseOfUtf8(utf8);
+        ASSERT_EQ(key && *key == Cp1252UpperCase(cp1252),
+                  Utf8MatchesCp1252IgnoringCase(utf8, cp1252))
+            << "utf8 '" << utf8 << "' cp1252 '" << cp1252 << "'";
     }
 }
 

@@ -267,6 +267,49 @@ TEST(PosixFiles, UmlautNamesBecomeUtf8AndAreReplacedInPlace) {
     EXPECT_EQ(host.CreateOneDirectory(tree.Path("Sim\\\xF6L")), ErrorCode::kAlreadyExists);
 }
 
+// The host keeps what it learnt of its folders for the whole run: what it made itself, and
+// what other programs change meanwhile, is found as without that knowledge.
+TEST(PosixFiles, FoldersTheRunKnowsAreSeenAsTheyAreNow) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Eins.dat", "eins");
+    tree.WriteFile("Paket\\Zwei.dat", "zwei");
+    tree.MakeDirectory("Sim");
+    const std::string eins = tree.Path("Paket\\Eins.dat");
+    const std::string zwei = tree.Path("Paket\\Zwei.dat");
+
+    // A folder the run made, and a file it wrote, named in another case.
+    ASSERT_EQ(host.CreateOneDirectory(tree.Path("Sim\\Neu")), ErrorCode::kSuccess);
+    ASSERT_EQ(host.CopyFileReplacing(eins, tree.Path("SIM\\NEU\\Datei.dat")), ErrorCode::kSuccess);
+    ASSERT_EQ(host.CopyFileReplacing(zwei, tree.Path("sim\\neu\\DATEI.DAT")), ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ListHostNames("Sim\\Neu"), "Datei.dat");
+    EXPECT_EQ(tree.ReadFile("Sim\\Neu\\Datei.dat"), "zwei");
+    EXPECT_EQ(host.CreateOneDirectory(tree.Path("SIM\\nEU")), ErrorCode::kAlreadyExists);
+
+    // A destination another program makes in another case after the run looked for it.
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Fremd.dat")).IsValid());
+    tree.WriteFile("Sim\\FREMD.DAT", "fremd");
+    EXPECT_TRUE(host.OpenFileForRead(tree.Path("Sim\\Fremd.dat")).IsValid());
+    ASSERT_EQ(host.CopyFileReplacing(eins, tree.Path("Sim\\Fremd.dat")), ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ListHostNames("Sim"), "FREMD.DAT Neu");
+    EXPECT_EQ(tree.ReadFile("Sim\\FREMD.DAT"), "eins");
+
+    // Removed by another program: the run's next copy makes the file in the case it gives.
+    fs::remove(tree.HostPath("Sim\\FREMD.DAT"));
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Fremd.dat")).IsValid());
+    ASSERT_EQ(host.CopyFileReplacing(zwei, tree.Path("Sim\\Fremd.dat")), ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Fremd.dat Neu");
+
+    // A folder the run went through, renamed to another case and replaced by another one.
+    fs::rename(tree.HostPath("Sim\\Neu"), tree.HostPath("Sim\\NEU"));
+    EXPECT_EQ(tree.ReadFile("Sim\\NEU\\Datei.dat"), "zwei");
+    ASSERT_EQ(host.CopyFileReplacing(eins, tree.Path("Sim\\Neu\\Datei.dat")), ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ListHostNames("Sim"), "Fremd.dat NEU");
+    EXPECT_EQ(tree.ReadFile("Sim\\NEU\\Datei.dat"), "eins");
+    fs::remove_all(tree.HostPath("Sim\\NEU"));
+    EXPECT_EQ(host.CopyFileReplacing(eins, tree.Path("Sim\\Neu\\Datei.dat")),
+              ErrorCode::kPathNotFound);
+}
+
 TEST(PosixFiles, ALinkedDestinationGetsTheContentAndStaysALink) {
     const test::TempTree tree;
     tree.WriteFile("Paket\\Haus.dat", "neu");
