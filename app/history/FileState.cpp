@@ -50,6 +50,54 @@ std::optional<FileState> ReadFileState(platform::Host& host, const std::string& 
     return state;
 }
 
+namespace {
+
+// Reads until `piece` is full or the file ends; the count read, or nothing at an error.
+std::optional<std::size_t> ReadPiece(const platform::UniqueFile& file, std::string& piece) {
+    std::size_t filled = 0;
+    while (filled < piece.size()) {
+        const platform::Result<std::size_t> read =
+            platform::ReadFromFile(file, piece.data() + filled, piece.size() - filled);
+        if (!read) {
+            return std::nullopt;
+        }
+        if (*read == 0) {
+            break;
+        }
+        filled += *read;
+    }
+    return filled;
+}
+
+}  // namespace
+
+bool HoldSameBytes(platform::Host& host, const std::string& first, const std::string& second) {
+    const platform::UniqueFile a = host.OpenFileForRead(first);
+    const platform::UniqueFile b = host.OpenFileForRead(second);
+    if (!a.IsValid() || !b.IsValid()) {
+        return false;
+    }
+    const platform::Result<std::uint64_t> size = platform::GetFileSize(a);
+    const platform::Result<std::uint64_t> otherSize = platform::GetFileSize(b);
+    if (!size || !otherSize || *size != *otherSize) {
+        return false;
+    }
+    const auto pieceSize = static_cast<std::size_t>(std::min<std::uint64_t>(*size + 1, kReadPiece));
+    std::string pieceA(pieceSize, '\0');
+    std::string pieceB(pieceSize, '\0');
+    for (;;) {
+        const std::optional<std::size_t> readA = ReadPiece(a, pieceA);
+        const std::optional<std::size_t> readB = ReadPiece(b, pieceB);
+        if (!readA || !readB || *readA != *readB ||
+            pieceA.compare(0, *readA, pieceB, 0, *readB) != 0) {
+            return false;
+        }
+        if (*readA < pieceSize) {
+            return true;
+        }
+    }
+}
+
 std::uint64_t HashOfBytes(std::string_view bytes) {
     return XXH64(bytes.data(), bytes.size(), 0);
 }

@@ -25,6 +25,9 @@ struct FileState {
 std::optional<FileState> ReadFileState(platform::Host& host, const std::string& path,
                                        bool withHash);
 
+// True when both files can be read and hold the same bytes.
+bool HoldSameBytes(platform::Host& host, const std::string& first, const std::string& second);
+
 // The hash of bytes in memory, as ReadFileState computes it for a file.
 std::uint64_t HashOfBytes(std::string_view bytes);
 

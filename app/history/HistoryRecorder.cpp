@@ -156,11 +156,29 @@ void HistoryRecorder::OnFolderCreating(const std::string& folder) {
     }
 }
 
+bool HistoryRecorder::HoldsTheCopyAlready(const run::FileCopying& copying) {
+    if (!copying.destinationExists || !copying.destinationTime || !copying.sourceTime ||
+        *copying.destinationTime != *copying.sourceTime) {
+        return false;
+    }
+    const platform::Result<std::uint32_t> attributes =
+        host_.QueryFileAttributes(copying.entry.destination);
+    return attributes && (*attributes & platform::kFileAttributeReadOnly) == 0 &&
+           HoldSameBytes(host_, copying.entry.destination, copying.entry.source);
+}
+
 void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
+    const std::string& destination = copying.entry.destination;
+    unchangedDestination_.reset();
+    // A copy that changes nothing needs no back-up, and is no change that starts the history.
+    if (HoldsTheCopyAlready(copying)) {
+        Write({std::string(kSameRecord), destination}, false);
+        unchangedDestination_ = destination;
+        return;
+    }
     if (!Started()) {
         return;
     }
-    const std::string& destination = copying.entry.destination;
     // The time the copy will give the file (CopyFileA keeps the source's): enough to know the
     // file again when a kill came between the copy and its record.
     // The run reads the source's time only where a destination exists.
@@ -192,6 +210,10 @@ void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
 }
 
 void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
+    if (unchangedDestination_ == copied.entry.destination) {
+        unchangedDestination_.reset();
+        return;
+    }
     const std::optional<FileState> now = ReadFileState(host_, copied.entry.destination, true);
     if (now) {
         Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),

@@ -46,6 +46,9 @@ private:
     bool Keep(const std::string& path, const std::string& name);
 
     void OnFolderCreating(const std::string& folder);
+    // True when the destination holds the source's bytes and time already, and is not
+    // write-protected: the copy leaves it as it is.
+    bool HoldsTheCopyAlready(const run::FileCopying& copying);
     void OnFileCopying(const run::FileCopying& copying);
     void OnFileCopied(const run::FileCopied& copied);
     void OnTextureMerged(const run::TextureMerged& merged);
@@ -62,6 +65,7 @@ private:
     // Folders that were there when the run meant to create them: the run asks for the
     // folder of every file it copies.
     std::unordered_set<std::string> foldersSeen_;
+    std::optional<std::string> unchangedDestination_;  // of the copy under way, if it is one
     std::optional<std::string> problem_;
 };
 

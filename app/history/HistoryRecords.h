@@ -22,6 +22,9 @@ inline constexpr std::string_view kCreateRecord = "create";
 inline constexpr std::string_view kReplaceRecord = "replace";
 // copied, destination, size, time, hash: what the copy left there
 inline constexpr std::string_view kCopiedRecord = "copied";
+// same, destination: the file held the package's bytes and time already and is not
+// write-protected, so the copy changes nothing and nothing is kept
+inline constexpr std::string_view kSameRecord = "same";
 inline constexpr std::string_view kFailedRecord = "failed";    // failed, destination
 inline constexpr std::string_view kKeptRecord = "kept";        // kept, destination
 inline constexpr std::string_view kRefusedRecord = "refused";  // refused, destination

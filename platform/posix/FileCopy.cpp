@@ -13,6 +13,7 @@
 #include "platform/posix/HostPath.h"
 #include "platform/posix/KeptMetadata.h"
 #include "platform/posix/ReplaceTarget.h"
+#include "platform/posix/SameBytes.h"
 #include "platform/posix/TemporaryFile.h"
 #include "platform/posix/UniqueFd.h"
 #include "platform/posix/Win32Errors.h"
@@ -55,6 +56,25 @@ int KeepReadOnly(int fd, const struct stat& source) {
     return 0;
 }
 
+// True when the existing destination holds the source's bytes and last-write time already:
+// the copy would end in the same bytes, the same time and, as a replaced file keeps its own,
+// the same mode, owner and attributes, so the file is left as it is. Whoever else links to
+// it keeps the link, which a copy would have ended.
+bool HoldsTheCopyAlready(int source, const struct stat& sourceStatus,
+                         const posix::ReplaceTarget& target) {
+    const struct stat& old = target.status;
+    if (old.st_size != sourceStatus.st_size || old.st_mtim.tv_sec != sourceStatus.st_mtim.tv_sec ||
+        old.st_mtim.tv_nsec != sourceStatus.st_mtim.tv_nsec) {
+        return false;
+    }
+    const posix::UniqueFd destination(
+        ::open(target.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    struct stat opened {};
+    return destination.IsValid() && ::fstat(destination.Get(), &opened) == 0 &&
+           opened.st_dev == old.st_dev && opened.st_ino == old.st_ino &&
+           posix::HaveSameBytes(source, destination.Get(), sourceStatus.st_size);
+}
+
 }  // namespace
 
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
@@ -75,6 +95,9 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (target.exists && target.status.st_dev == sourceStatus.st_dev &&
         target.status.st_ino == sourceStatus.st_ino) {
         return ErrorCode::kSharingViolation;
+    }
+    if (target.exists && HoldsTheCopyAlready(from->Get(), sourceStatus, target)) {
+        return ErrorCode::kSuccess;
     }
     // A new file is made as Wine makes one, 0666 less the umask; a replaced file's own mode is
     // given to it below.

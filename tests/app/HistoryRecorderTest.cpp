@@ -160,5 +160,32 @@ TEST_F(HistoryTest, ARunThatChangesNothingLeavesNoRecord) {
     EXPECT_TRUE(dialog.historyProblems.empty());
 }
 
+// A destination that holds the package's bytes and time already is no change: nothing is kept
+// and no history begins, unless it is write-protected (the run resets that, and an undo sets
+// it again).
+TEST_F(HistoryTest, AFileThatHoldsThePackagesBytesAlreadyIsNoChange) {
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "write-protected" : "writable");
+        package.tree.WriteFile("Sim\\Res\\neu.dat", "neu");
+        package.tree.SetLastWriteTime("Sim\\Res\\neu.dat", test::FileTimeAt(5));
+        package.tree.SetReadOnly("Sim\\Res\\neu.dat", readOnly);
+        package.WriteScript("Dateinstallation{{neu.dat>>Res\\neu.dat}}");
+        app::RunInstallCommand(dialog, package.application);
+        EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\neu.dat"), "neu");
+        EXPECT_FALSE(package.tree.IsReadOnly("Sim\\Res\\neu.dat"));
+
+        const std::vector<RecordedInstall> installs =
+            ReadHistory(package.application.Machine(), package.SimDir());
+        ASSERT_EQ(installs.size(), readOnly ? 1u : 0u);
+        EXPECT_EQ(package.tree.Exists("Sim\\Quorvel"), readOnly);
+        if (readOnly) {
+            const UndoOutcome outcome = UndoInstall(package.application.Machine(), installs[0]);
+            EXPECT_TRUE(outcome.leftAlone.empty());
+            EXPECT_TRUE(package.tree.IsReadOnly("Sim\\Res\\neu.dat"));
+            EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\neu.dat"), "neu");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvel::app::history

@@ -35,6 +35,12 @@ mode_t ModeOf(const std::string& hostPath) {
     return status.st_mode & 07777;
 }
 
+ino_t InodeOf(const std::string& hostPath) {
+    struct stat status {};
+    EXPECT_EQ(::stat(hostPath.c_str(), &status), 0) << hostPath;
+    return status.st_ino;
+}
+
 // Runs `body` in a child process and returns its exit code (-1 when it did not exit).
 int InChild(const std::function<int()>& body) {
     const pid_t child = ::fork();
@@ -211,6 +217,50 @@ TEST(PosixFiles, CopiesKeepTheHolesOfSparseFiles) {
     const std::string content = tree.ReadFile("Kopie-Leer.dat");
     EXPECT_EQ(content, tree.ReadFile("Leer.dat"));
     EXPECT_EQ(content.substr(static_cast<std::size_t>(kSize / 2), middle.size()), middle);
+}
+
+// A destination that holds the source's bytes and time already is left as it is (the same
+// file, not a new one); anything else about it that differs makes a new copy as before.
+TEST(PosixFiles, ADestinationThatHoldsTheCopyAlreadyIsLeftAsItIs) {
+    const std::string content = Content(300 * 1024);  // more than one piece of the comparison
+    std::string lastByteDiffers = content;
+    lastByteDiffers.back() = static_cast<char>(lastByteDiffers.back() ^ 1);
+    struct Case {
+        const char* name;
+        std::string destination;
+        std::uint64_t destinationTime;  // the source's is test::FileTimeAt(0)
+        bool readOnly;
+        bool leftAsItIs;
+        ErrorCode result;
+    };
+    const Case cases[] = {
+        {"equal", content, test::FileTimeAt(0), false, true, ErrorCode::kSuccess},
+        {"last byte differs", lastByteDiffers, test::FileTimeAt(0), false, false,
+         ErrorCode::kSuccess},
+        {"shorter", content.substr(1), test::FileTimeAt(0), false, false, ErrorCode::kSuccess},
+        {"older", content, test::FileTimeAt(-1), false, false, ErrorCode::kSuccess},
+        {"newer by 100 ns", content, test::FileTimeAt(0) + 1, false, false, ErrorCode::kSuccess},
+        {"equal but read-only", content, test::FileTimeAt(0), true, true, ErrorCode::kAccessDenied},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempTree tree;
+        tree.WriteFile("Paket\\Haus.dat", content);
+        tree.SetLastWriteTime("Paket\\Haus.dat", test::FileTimeAt(0));
+        tree.WriteFile("Sim\\Haus.dat", c.destination);
+        tree.SetLastWriteTime("Sim\\Haus.dat", c.destinationTime);
+        tree.SetReadOnly("Sim\\Haus.dat", c.readOnly);
+        const ino_t before = InodeOf(tree.HostPath("Sim\\Haus.dat"));
+
+        EXPECT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat")),
+                  c.result);
+        EXPECT_EQ(InodeOf(tree.HostPath("Sim\\Haus.dat")) == before, c.leftAsItIs);
+        if (IsSuccess(c.result)) {
+            EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), content);
+            EXPECT_EQ(tree.LastWriteTime("Sim\\Haus.dat"), test::FileTimeAt(0));
+        }
+        tree.SetReadOnly("Sim\\Haus.dat", false);
+    }
 }
 
 TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
