@@ -21,12 +21,27 @@ struct FileState {
     }
 };
 
-// The state of the file `path`; nothing when it cannot be opened or read.
+// Reads files through the host, with buffers kept from one file to the next: a run reads
+// thousands of files, and a buffer made anew for each costs more than reading a small one.
+class FileReader {
+public:
+    explicit FileReader(platform::Host& host) : host_(host) {}
+
+    // The state of the file `path`; nothing when it cannot be opened or read.
+    std::optional<FileState> State(const std::string& path, bool withHash);
+
+    // True when both files can be read and hold the same bytes.
+    bool HoldSameBytes(const std::string& first, const std::string& second);
+
+private:
+    platform::Host& host_;
+    std::string first_;  // each made at its first use
+    std::string second_;
+};
+
+// The state of the file `path`, read with buffers of its own.
 std::optional<FileState> ReadFileState(platform::Host& host, const std::string& path,
                                        bool withHash);
-
-// True when both files can be read and hold the same bytes.
-bool HoldSameBytes(platform::Host& host, const std::string& first, const std::string& second);
 
 // The hash of bytes in memory, as ReadFileState computes it for a file.
 std::uint64_t HashOfBytes(std::string_view bytes);

@@ -47,7 +47,7 @@ std::string Number(std::uint64_t value) {
 }  // namespace
 
 HistoryRecorder::HistoryRecorder(platform::Host& host, std::string target, std::string package)
-    : host_(host), target_(std::move(target)), package_(std::move(package)) {}
+    : host_(host), target_(std::move(target)), package_(std::move(package)), reader_(host) {}
 
 bool HistoryRecorder::Start() {
     started_ = true;
@@ -164,7 +164,7 @@ bool HistoryRecorder::HoldsTheCopyAlready(const run::FileCopying& copying) {
     const platform::Result<std::uint32_t> attributes =
         host_.QueryFileAttributes(copying.entry.destination);
     return attributes && (*attributes & platform::kFileAttributeReadOnly) == 0 &&
-           HoldSameBytes(host_, copying.entry.destination, copying.entry.source);
+           reader_.HoldSameBytes(copying.entry.destination, copying.entry.source);
 }
 
 void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
@@ -184,14 +184,13 @@ void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
     // The run reads the source's time only where a destination exists.
     std::optional<platform::FileTime> copyTime = copying.sourceTime;
     if (!copyTime) {
-        if (const std::optional<FileState> source =
-                ReadFileState(host_, copying.entry.source, false)) {
+        if (const std::optional<FileState> source = reader_.State(copying.entry.source, false)) {
             copyTime = source->lastWrite;
         }
     }
     const std::string sourceTime = copyTime ? Number(*copyTime) : "";
     const std::optional<FileState> old =
-        copying.destinationExists ? ReadFileState(host_, destination, false) : std::nullopt;
+        copying.destinationExists ? reader_.State(destination, false) : std::nullopt;
     if (!old) {
         Write({std::string(kCreateRecord), destination, sourceTime}, false);
         return;
@@ -214,7 +213,7 @@ void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
         unchangedDestination_.reset();
         return;
     }
-    const std::optional<FileState> now = ReadFileState(host_, copied.entry.destination, true);
+    const std::optional<FileState> now = reader_.State(copied.entry.destination, true);
     if (now) {
         Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),
                Number(now->lastWrite), Number(*now->hash)},
@@ -233,7 +232,7 @@ void HistoryRecorder::OnCatalogueSaving(const run::CatalogueSaving& saving) {
     if (!Started()) {
         return;
     }
-    const std::optional<FileState> old = ReadFileState(host_, saving.path, true);
+    const std::optional<FileState> old = reader_.State(saving.path, true);
     const std::string after = folder_ + "\\" + std::string(kCatalogueAfter);
     if (!old || !Keep(saving.path, std::string(kCatalogueBefore)) ||
         !IsSuccess(host_.ReplaceFileContent(after, saving.fileBytes))) {

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/history/FileState.h"
 #include "app/history/HistoryLog.h"
 #include "engine/RunEvents.h"
 #include "platform/FileKeeping.h"
@@ -58,6 +59,7 @@ private:
     std::string target_;
     std::string package_;
     std::string folder_;  // this install's folder
+    FileReader reader_;
     platform::AppendOnlyFile log_;
     bool started_ = false;
     std::vector<Record> pending_;  // what happened before the first change
