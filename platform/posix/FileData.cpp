@@ -139,7 +139,9 @@ int CopyFileDataByReadWrite(int from, int to) {
 
 int CopyFileData(int from, int to) {
     struct stat status {};
-    if (::fstat(from, &status) == 0 && S_ISREG(status.st_mode) && ::lseek(from, 0, SEEK_CUR) == 0 &&
+    // A file whose blocks cover its size has no hole, and is not asked for one.
+    if (::fstat(from, &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_blocks * 512 < status.st_size && ::lseek(from, 0, SEEK_CUR) == 0 &&
         HasHoles(from, status.st_size)) {
         return CopyDataSegments(from, to, status.st_size);
     }
