@@ -97,15 +97,12 @@ UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
         return UniqueFile();
     }
     // Without blocking, so that a FIFO met here cannot hang the open; the file is checked to
-    // be a regular one before it is handed out.
+    // be a regular one before it is handed out. The flag may stay: reads of a regular file
+    // never heed it.
     posix::UniqueFd file(
         ::open(resolved.path.Full().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat status {};
     if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return UniqueFile();
-    }
-    const int flags = ::fcntl(file.Get(), F_GETFL);
-    if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return UniqueFile();
     }
     return UniqueFile(file.Release());
