@@ -40,6 +40,8 @@ std::string InstallFolderName(std::chrono::system_clock::time_point now) {
            digits(static_cast<long>(millis), 3) + "-" + digits(tick, 4);
 }
 
+constexpr std::size_t kMostPendingRecords = 10000;
+
 std::string Number(std::uint64_t value) {
     return std::to_string(value);
 }
@@ -88,7 +90,12 @@ void HistoryRecorder::Finish(bool succeeded) {
 
 void HistoryRecorder::Write(const Record& record, bool lasting) {
     if (!started_) {
-        pending_.push_back(record);  // nothing changed yet: written with the first change
+        // Nothing changed yet: written with the first change. What comes before it (files
+        // kept, copies failed) is held only up to a bound, so that memory stays small
+        // whatever the package; beyond it the history lists fewer of them.
+        if (pending_.size() < kMostPendingRecords) {
+            pending_.push_back(record);
+        }
         return;
     }
     if (!Writing()) {
@@ -170,9 +177,13 @@ bool HistoryRecorder::HoldsTheCopyAlready(const run::FileCopying& copying) {
 void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {
     const std::string& destination = copying.entry.destination;
     unchangedDestination_.reset();
-    // A copy that changes nothing needs no back-up, and is no change that starts the history.
+    // A copy that changes nothing needs no back-up, and is no change that starts the history;
+    // before the history starts it is not held either, so that a run of many such files
+    // keeps no memory for them.
     if (HoldsTheCopyAlready(copying)) {
-        Write({std::string(kSameRecord), destination}, false);
+        if (started_) {
+            Write({std::string(kSameRecord), destination}, false);
+        }
         unchangedDestination_ = destination;
         return;
     }

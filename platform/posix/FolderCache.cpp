@@ -45,27 +45,51 @@ std::optional<std::string> FolderCache::FindEntry(const std::string& folder,
         return exact;
     }
     const std::string upper = Cp1252UpperCase(name);
-    const auto listed = listings_.find(folder);
+    auto listed = listings_.find(folder);
     if (listed != listings_.end() && listed->second.stamp == FolderStamp::Of(status)) {
-        const auto found = listed->second.names.find(upper);
-        if (found == listed->second.names.end()) {
+        if (!listed->second.complete) {
+            return FindEntryIgnoringCase(folder, name);
+        }
+        const std::optional<std::string_view> found = listed->second.names.Find(upper);
+        if (!found) {
             return std::nullopt;
         }
-        if (Exists(folder, found->second)) {
-            return found->second;
+        if (Exists(folder, std::string(*found))) {
+            return std::string(*found);
         }
     }
     const Listing& listing = ReadListing(folder);
-    const auto found = listing.names.find(upper);
-    if (found == listing.names.end()) {
-        return std::nullopt;
+    if (!listing.complete) {
+        return FindEntryIgnoringCase(folder, name);
     }
-    return found->second;
+    const std::optional<std::string_view> found = listing.names.Find(upper);
+    return found ? std::optional<std::string>(std::string(*found)) : std::nullopt;
+}
+
+void FolderCache::Forget(Listing& listing) {
+    names_ -= listing.names.Count();
+    listing.names = NameTable();
+}
+
+bool FolderCache::MakeRoom(const std::string& kept) {
+    if (names_ < mostNames_) {
+        return true;
+    }
+    for (auto listed = listings_.begin(); listed != listings_.end();) {
+        if (listed->first == kept) {
+            ++listed;
+            continue;
+        }
+        names_ -= listed->second.names.Count();
+        listed = listings_.erase(listed);
+    }
+    return names_ < mostNames_;
 }
 
 FolderCache::Listing& FolderCache::ReadListing(const std::string& folder) {
     Listing& listing = listings_[folder];
-    listing.names.clear();
+    Forget(listing);
+    listing.complete = true;
     // The stamp is taken before the names are read, so that a change while they are read
     // shows at the next look.
     struct stat status {};
@@ -79,11 +103,16 @@ FolderCache::Listing& FolderCache::ReadListing(const std::string& folder) {
         if (entryName == "." || entryName == "..") {
             continue;
         }
+        if (!MakeRoom(folder)) {
+            Forget(listing);
+            listing.complete = false;
+            break;
+        }
         // A name that 1252 cannot hold cannot be what a 1252 name means; of names equal but
         // for case, the first the folder lists is found, as without the cache.
-        if (std::optional<std::string> upper = Cp1252UpperCaseOfUtf8(entryName)) {
-            listing.names.emplace(std::move(*upper), std::string(entryName));
-        }
+        const std::size_t before = listing.names.Count();
+        listing.names.Add(entryName);
+        names_ += listing.names.Count() - before;
     }
     return listing;
 }
@@ -113,8 +142,14 @@ void FolderCache::Wrote(const std::string& entryPath) {
     if (listed == listings_.end()) {
         return;
     }
-    if (std::optional<std::string> upper = Cp1252UpperCaseOfUtf8(name)) {
-        listed->second.names.emplace(std::move(*upper), name);
+    Listing& listing = listed->second;
+    if (listing.complete && MakeRoom(folder)) {
+        const std::size_t before = listing.names.Count();
+        listing.names.Add(name);
+        names_ += listing.names.Count() - before;
+    } else {
+        Forget(listing);
+        listing.complete = false;
     }
     struct stat status {};
     listed->second.stamp =

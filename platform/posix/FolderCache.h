@@ -17,6 +17,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/posix/NameTable.h"
+
 namespace quorvel::platform::posix {
 
 // What shows a change of a folder's entries.
@@ -33,6 +35,13 @@ struct FolderStamp {
 
 class FolderCache {
 public:
+    // The most names kept of all folders together: about 10 MB. Past it the other folders'
+    // names are forgotten, and a folder that holds more alone is looked through at each
+    // name, as without the cache.
+    static constexpr std::size_t kMostNames = 300000;
+
+    explicit FolderCache(std::size_t mostNames = kMostNames) : mostNames_(mostNames) {}
+
     // The UTF-8 name of the entry of the existing folder `folder` that the 1252 name `name`
     // means, or nothing; `status` is the folder's own stat, taken just before.
     std::optional<std::string> FindEntry(const std::string& folder, const struct stat& status,
@@ -50,12 +59,18 @@ public:
 private:
     struct Listing {
         FolderStamp stamp;
-        std::unordered_map<std::string, std::string> names;  // 1252 upper case -> own name
+        NameTable names;
+        bool complete = true;  // false: too many names to keep
     };
 
     Listing& ReadListing(const std::string& folder);
+    // Makes room for one more name in `kept`'s listing; false when it cannot be kept.
+    bool MakeRoom(const std::string& kept);
+    void Forget(Listing& listing);
 
     std::unordered_map<std::string, Listing> listings_;
+    std::size_t mostNames_;
+    std::size_t names_ = 0;                                  // of all listings together
     std::unordered_map<std::string, std::string> children_;  // folder '\0' upper name -> path
 };
 

@@ -14,6 +14,7 @@
 #include "platform/Cp1252.h"
 #include "platform/posix/FolderCache.h"
 #include "platform/posix/HostPath.h"
+#include "platform/posix/NameTable.h"
 #include "tests/support/ErrorCodePrinting.h"
 #include "tests/support/TempTree.h"
 
@@ -145,31 +146,62 @@ void WriteAsTheRun(const std::string& windowsPath, const PathContext& context, F
 }
 
 TEST(FolderCache, FindsWhatTheFileSystemAloneFinds) {
-    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        const test::TempTree tree;
-        const fs::path root = tree.HostPath("");
-        const PathContext context{"/nonexistent-prefix", "/"};
-        FolderCache cache;
-        Random random(seed);
-        for (int step = 0; step < 600; ++step) {
-            if (random.Below(3) == 0) {
-                ChangeAsAnotherProgram(root, random);
-            } else {
-                WriteAsTheRun(tree.Path(RandomRelativePath(random)), context, cache,
-                              random.Below(2) == 0);
-            }
-            for (int query = 0; query < 4; ++query) {
-                const std::string path = tree.Path(RandomRelativePath(random));
-                SCOPED_TRACE("step " + std::to_string(step) + ": " + path);
-                const HostPathResult alone = ResolveHostPath(path, context);
-                const HostPathResult cached = ResolveHostPath(path, context, cache);
-                ASSERT_EQ(cached.error, alone.error);
-                ASSERT_EQ(cached.path.exists, alone.path.exists);
-                ASSERT_EQ(cached.path.Full(), alone.path.Full());
+    // With room for every name, and with room for three, so that listings are forgotten and
+    // folders of more names are looked through each time.
+    for (const std::size_t mostNames : {FolderCache::kMostNames, std::size_t{3}}) {
+        for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", room for " +
+                         std::to_string(mostNames));
+            const test::TempTree tree;
+            const fs::path root = tree.HostPath("");
+            const PathContext context{"/nonexistent-prefix", "/"};
+            FolderCache cache(mostNames);
+            Random random(seed);
+            for (int step = 0; step < 600; ++step) {
+                if (random.Below(3) == 0) {
+                    ChangeAsAnotherProgram(root, random);
+                } else {
+                    WriteAsTheRun(tree.Path(RandomRelativePath(random)), context, cache,
+                                  random.Below(2) == 0);
+                }
+                for (int query = 0; query < 4; ++query) {
+                    const std::string path = tree.Path(RandomRelativePath(random));
+                    SCOPED_TRACE("step " + std::to_string(step) + ": " + path);
+                    const HostPathResult alone = ResolveHostPath(path, context);
+                    const HostPathResult cached = ResolveHostPath(path, context, cache);
+                    ASSERT_EQ(cached.error, alone.error);
+                    ASSERT_EQ(cached.path.exists, alone.path.exists);
+                    ASSERT_EQ(cached.path.Full(), alone.path.Full());
+                }
             }
         }
     }
+}
+
+TEST(NameTable, FindsNamesByTheirUpperCaseFirstAddedFirst) {
+    NameTable table;
+    table.Add("Haus.dat");
+    table.Add("HAUS.DAT");                   // equal but for case: the first stays
+    table.Add("H\xC3\xA4user");              // Häuser
+    table.Add("\xC4\x80.dat");               // Ā.dat: no 1252 name
+    table.Add(std::string_view("a\0b", 3));  // no file's name
+    EXPECT_EQ(table.Count(), 2u);
+    EXPECT_EQ(table.Find("HAUS.DAT"), "Haus.dat");
+    EXPECT_EQ(table.Find("H\xC4USER"), "H\xC3\xA4user");
+    EXPECT_EQ(table.Find("HAUS.DA"), std::nullopt);
+    EXPECT_EQ(table.Find("A"), std::nullopt);
+
+    // Through many growths every name stays where it is found.
+    for (int i = 0; i < 20000; ++i) {
+        table.Add("Datei" + std::to_string(i) + ".dat");
+    }
+    EXPECT_EQ(table.Count(), 20002u);
+    for (int i = 0; i < 20000; i += 7) {
+        ASSERT_EQ(table.Find("DATEI" + std::to_string(i) + ".DAT"),
+                  "Datei" + std::to_string(i) + ".dat");
+    }
+    EXPECT_EQ(table.Find("DATEI20000.DAT"), std::nullopt);
+    EXPECT_EQ(table.Find("HAUS.DAT"), "Haus.dat");
 }
 
 TEST(FolderCache, ANameTheRunWroteIsFoundInAnyCase) {
