@@ -97,13 +97,15 @@ std::optional<std::string> FindEntry(const std::string& folder, std::string_view
 }
 
 // The host folder that the names lead to from `folder`, every one of them existing; with a
-// cache, `useKnown` takes the steps it remembers without asking the file system.
+// cache, `usedKnown` (where given) takes the steps it remembers without asking the file
+// system, and tells whether it took any.
 std::optional<std::string> WalkFolders(std::string folder, const std::vector<std::string>& names,
-                                       FolderCache* cache, bool useKnown) {
+                                       FolderCache* cache, bool* usedKnown) {
     for (const std::string& name : names) {
-        if (cache != nullptr && useKnown) {
+        if (cache != nullptr && usedKnown != nullptr) {
             if (const std::string* known = cache->KnownChild(folder, name)) {
                 folder = *known;
+                *usedKnown = true;
                 continue;
             }
         }
@@ -159,13 +161,14 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     }
     const std::string last = std::move(names.back());
     names.pop_back();
-    std::optional<std::string> folder = WalkFolders(startFolder, names, cache, true);
+    bool usedKnown = false;
+    std::optional<std::string> folder = WalkFolders(startFolder, names, cache, &usedKnown);
     struct stat status {};
-    const bool folderThere = folder && ::stat(folder->c_str(), &status) == 0;
-    if (cache != nullptr && !folderThere) {
+    const bool folderThere = cache != nullptr && folder && ::stat(folder->c_str(), &status) == 0;
+    if (usedKnown && !folderThere) {
         // A folder the cache led to is gone: every step is asked again.
         cache->ForgetChildren();
-        folder = WalkFolders(startFolder, names, cache, false);
+        folder = WalkFolders(startFolder, names, cache, nullptr);
     }
     if (!folder) {
         result.error = ErrorCode::kPathNotFound;
