@@ -30,6 +30,13 @@ using FileTime = std::uint64_t;
 // GetFileTime for the last-write time only.
 Result<FileTime> GetLastWriteTime(const UniqueFile& file);
 
+// GetFileInformationByHandle for the size and the last-write time, in one call.
+struct FileSizeAndTime {
+    std::uint64_t size = 0;
+    FileTime lastWrite = 0;
+};
+Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file);
+
 // GetFileSizeEx: the file's size in bytes.
 Result<std::uint64_t> GetFileSize(const UniqueFile& file);
 

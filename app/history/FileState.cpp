@@ -2,6 +2,7 @@
 
 #include <xxhash.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quorvel::app::history {
@@ -10,12 +11,14 @@ namespace {
 
 constexpr std::size_t kReadPiece = 256 * 1024;
 
-// Reads until `piece` is full or the file ends; the count read, or nothing at an error.
-std::optional<std::size_t> ReadPiece(const platform::UniqueFile& file, std::string& piece) {
+// Reads until `wanted` bytes of `piece` are filled or the file ends; the count read, or nothing
+// at an error.
+std::optional<std::size_t> ReadPiece(const platform::UniqueFile& file, std::string& piece,
+                                     std::size_t wanted) {
     std::size_t filled = 0;
-    while (filled < piece.size()) {
+    while (filled < wanted) {
         const platform::Result<std::size_t> read =
-            platform::ReadFromFile(file, piece.data() + filled, piece.size() - filled);
+            platform::ReadFromFile(file, piece.data() + filled, wanted - filled);
         if (!read) {
             return std::nullopt;
         }
@@ -40,12 +43,11 @@ std::optional<FileState> FileReader::State(const std::string& path, bool withHas
     if (!file.IsValid()) {
         return std::nullopt;
     }
-    const platform::Result<std::uint64_t> size = platform::GetFileSize(file);
-    const platform::Result<platform::FileTime> time = platform::GetLastWriteTime(file);
-    if (!size || !time) {
+    const platform::Result<platform::FileSizeAndTime> facts = platform::GetFileSizeAndTime(file);
+    if (!facts) {
         return std::nullopt;
     }
-    FileState state{*size, *time, std::nullopt};
+    FileState state{facts->size, facts->lastWrite, std::nullopt};
     if (!withHash) {
         return state;
     }
@@ -54,15 +56,20 @@ std::optional<FileState> FileReader::State(const std::string& path, bool withHas
         return std::nullopt;
     }
     MakeBuffer(first_);
-    for (;;) {
-        const std::optional<std::size_t> read = ReadPiece(file, first_);
+    // The bytes that the size counts, so that no read is spent to find the end. A file changed
+    // while it is read has a size or hash that no longer matches it, as the next change would.
+    for (std::uint64_t left = state.size; left > 0;) {
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(left, first_.size()));
+        const std::optional<std::size_t> read = ReadPiece(file, first_, wanted);
         if (!read) {
             return std::nullopt;
         }
         XXH64_update(&hash, first_.data(), *read);
-        if (*read < first_.size()) {
+        if (*read < wanted) {
             break;
         }
+        left -= *read;
     }
     state.hash = XXH64_digest(&hash);
     return state;
@@ -82,8 +89,8 @@ bool FileReader::HoldSameBytes(const std::string& first, const std::string& seco
     MakeBuffer(first_);
     MakeBuffer(second_);
     for (;;) {
-        const std::optional<std::size_t> readA = ReadPiece(a, first_);
-        const std::optional<std::size_t> readB = ReadPiece(b, second_);
+        const std::optional<std::size_t> readA = ReadPiece(a, first_, first_.size());
+        const std::optional<std::size_t> readB = ReadPiece(b, second_, second_.size());
         if (!readA || !readB || *readA != *readB ||
             first_.compare(0, *readA, second_, 0, *readB) != 0) {
             return false;

@@ -105,7 +105,7 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (!copy.IsOpen()) {
         return posix::Win32ErrorOfErrno(copy.Error());
     }
-    if (const int error = posix::CopyFileData(from->Get(), copy.Fd()); error != 0) {
+    if (const int error = posix::CopyFileData(from->Get(), sourceStatus, copy.Fd()); error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
     const int kept = target.exists

@@ -137,12 +137,10 @@ int CopyFileDataByReadWrite(int from, int to) {
     }
 }
 
-int CopyFileData(int from, int to) {
-    struct stat status {};
+int CopyFileData(int from, const struct stat& status, int to) {
     // A file whose blocks cover its size has no hole, and is not asked for one.
-    if (::fstat(from, &status) == 0 && S_ISREG(status.st_mode) &&
-        status.st_blocks * 512 < status.st_size && ::lseek(from, 0, SEEK_CUR) == 0 &&
-        HasHoles(from, status.st_size)) {
+    if (S_ISREG(status.st_mode) && status.st_blocks * 512 < status.st_size &&
+        ::lseek(from, 0, SEEK_CUR) == 0 && HasHoles(from, status.st_size)) {
         return CopyDataSegments(from, to, status.st_size);
     }
     bool copiedAny = false;

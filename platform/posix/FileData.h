@@ -1,6 +1,8 @@
 // Copying a file's bytes from one descriptor to another, by the kernel where it can.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 
 namespace quorvel::platform::posix {
@@ -9,8 +11,8 @@ namespace quorvel::platform::posix {
 // kernel copies, or shares the blocks, without the data passing through the process), read
 // and write in large chunks where the file systems cannot do that. A file with holes, read
 // from its start, is copied as cp copies it: its data only, so the holes stay holes. 0 or an
-// errno value.
-int CopyFileData(int from, int to);
+// errno value. `fromStatus` is what fstat gave for `from`.
+int CopyFileData(int from, const struct stat& fromStatus, int to);
 
 // The read and write way alone.
 int CopyFileDataByReadWrite(int from, int to);

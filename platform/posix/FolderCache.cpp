@@ -44,6 +44,12 @@ std::optional<std::string> FolderCache::FindEntry(const std::string& folder,
     if (Exists(folder, exact)) {
         return exact;
     }
+    return FindOtherSpelling(folder, status, name);
+}
+
+std::optional<std::string> FolderCache::FindOtherSpelling(const std::string& folder,
+                                                          const struct stat& status,
+                                                          std::string_view name) {
     const std::string upper = Cp1252UpperCase(name);
     auto listed = listings_.find(folder);
     if (listed != listings_.end() && listed->second.stamp == FolderStamp::Of(status)) {

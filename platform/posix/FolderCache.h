@@ -46,6 +46,9 @@ public:
     // means, or nothing; `status` is the folder's own stat, taken just before.
     std::optional<std::string> FindEntry(const std::string& folder, const struct stat& status,
                                          std::string_view name);
+    // The same, for a name that the file system just said is not there as given.
+    std::optional<std::string> FindOtherSpelling(const std::string& folder,
+                                                 const struct stat& status, std::string_view name);
 
     // The host path the name `name` (1252) of `folder` led to before, or nothing.
     const std::string* KnownChild(const std::string& folder, std::string_view name) const;

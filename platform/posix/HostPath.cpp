@@ -163,6 +163,19 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     names.pop_back();
     bool usedKnown = false;
     std::optional<std::string> folder = WalkFolders(startFolder, names, cache, &usedKnown);
+    if (cache != nullptr && folder) {
+        // The name as given is what Wine finds first; where it exists, so does its folder, and
+        // the folder's names are not needed.
+        std::string exact = Cp1252ToUtf8(last);
+        struct stat entry {};
+        if (::lstat(JoinHostPath(*folder, exact).c_str(), &entry) == 0) {
+            host.folder = *folder;
+            host.exists = true;
+            host.name = std::move(exact);
+            host.mode = entry.st_mode;
+            return result;
+        }
+    }
     struct stat status {};
     const bool folderThere = cache != nullptr && folder && ::stat(folder->c_str(), &status) == 0;
     if (usedKnown && !folderThere) {
@@ -176,7 +189,7 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     }
     host.folder = *folder;
     const std::optional<std::string> entry = cache != nullptr && folderThere
-                                                 ? cache->FindEntry(*folder, status, last)
+                                                 ? cache->FindOtherSpelling(*folder, status, last)
                                                  : FindEntry(*folder, last, cache);
     host.exists = entry.has_value();
     host.name = entry ? *entry : Cp1252ToUtf8(last);

@@ -71,6 +71,18 @@ Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     return lastWrite;
 }
 
+Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
+    const Result<struct stat> status = StatusOf(file);
+    if (!status) {
+        return status.Error();
+    }
+    FileSizeAndTime facts{static_cast<std::uint64_t>(status->st_size), 0};
+    if (!posix::FileTimeOfTimespec(status->st_mtim, &facts.lastWrite)) {
+        return ErrorCode::kInvalidParameter;  // a time before 1601
+    }
+    return facts;
+}
+
 Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
     const int fd = DescriptorOf(file.Get());
     if (fd < 0) {
@@ -195,6 +207,11 @@ Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) 
 void MachineHost::ResetFileAttributes(const std::string& path) {
     const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error) || !resolved.path.exists) {
+        return;
+    }
+    // A file its owner may write already, as the path's lookup saw it, is left alone.
+    const mode_t seen = resolved.path.mode;
+    if (S_ISREG(seen) && (seen & S_IWUSR) != 0) {
         return;
     }
     const std::string host = resolved.path.Full();

@@ -117,6 +117,19 @@ Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(ToHandle(file.Get()), &information)) {
+        return ErrorOr(ErrorCode::kInvalidHandle);
+    }
+    FileSizeAndTime facts;
+    facts.size =
+        (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    facts.lastWrite = (static_cast<FileTime>(information.ftLastWriteTime.dwHighDateTime) << 32) |
+                      information.ftLastWriteTime.dwLowDateTime;
+    return facts;
+}
+
 Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD count = 0;

@@ -7,8 +7,10 @@
 
 #include "app/InstallCommand.h"
 #include "app/MessageTable.h"
+#include "app/history/FileState.h"
 #include "app/history/HistoryReader.h"
 #include "app/history/Undo.h"
+#include "platform/MachineHost.h"
 #include "platform/WholeFile.h"
 #include "tests/support/PackageFixture.h"
 #include "tests/support/RecordingDialog.h"
@@ -185,6 +187,33 @@ TEST_F(HistoryTest, AFileThatHoldsThePackagesBytesAlreadyIsNoChange) {
             EXPECT_EQ(package.tree.ReadFile("Sim\\Res\\neu.dat"), "neu");
         }
     }
+}
+
+// A file's state is read with one buffer of 256 KiB, and only as far as its size: sizes about
+// the buffer's give the hash of all the bytes, as one from memory does.
+TEST(FileState, TheHashCoversEveryByteWhateverTheSize) {
+    test::TempTree tree;
+    platform::MachineHost host;
+    FileReader reader(host);
+    constexpr std::size_t kPiece = 256 * 1024;
+    for (const std::size_t size :
+         {std::size_t{0}, std::size_t{1}, kPiece - 1, kPiece, kPiece + 1, 2 * kPiece + 7}) {
+        std::string bytes(size, '\0');
+        for (std::size_t at = 0; at < size; ++at) {
+            bytes[at] = static_cast<char>((at * 131 + size) % 251);
+        }
+        const std::string name = "Datei" + std::to_string(size) + ".dat";
+        tree.WriteFile(name, bytes);
+        tree.SetLastWriteTime(name, test::FileTimeAt(4));
+        const std::optional<FileState> state = reader.State(tree.Path(name), true);
+        ASSERT_TRUE(state) << size;
+        EXPECT_EQ(state->size, size);
+        EXPECT_EQ(state->lastWrite, test::FileTimeAt(4));
+        ASSERT_TRUE(state->hash) << size;
+        EXPECT_EQ(*state->hash, HashOfBytes(bytes)) << size;
+        EXPECT_FALSE(reader.State(tree.Path(name), false)->hash);
+    }
+    EXPECT_FALSE(reader.State(tree.Path("fehlt.dat"), true));
 }
 
 }  // namespace
