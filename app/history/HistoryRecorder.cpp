@@ -224,6 +224,9 @@ void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
         unchangedDestination_.reset();
         return;
     }
+    if (!started_ || !Writing()) {
+        return;  // no history is written: the copy is not read again for it
+    }
     const std::optional<FileState> now = reader_.State(copied.entry.destination, true);
     if (now) {
         Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),
