@@ -30,7 +30,7 @@ using FileTime = std::uint64_t;
 // GetFileTime for the last-write time only.
 Result<FileTime> GetLastWriteTime(const UniqueFile& file);
 
-// GetFileInformationByHandle for the size and the last-write time, in one call.
+// The size and the last-write time together: one call where the host has one.
 struct FileSizeAndTime {
     std::uint64_t size = 0;
     FileTime lastWrite = 0;

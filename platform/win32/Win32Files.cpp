@@ -118,16 +118,17 @@ Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
 }
 
 Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(ToHandle(file.Get()), &information)) {
-        return ErrorOr(ErrorCode::kInvalidHandle);
+    // Two calls rather than GetFileInformationByHandle, which under Wine also asks for the
+    // file's name and costs several times as much.
+    const Result<std::uint64_t> size = GetFileSize(file);
+    if (!size) {
+        return size.Error();
     }
-    FileSizeAndTime facts;
-    facts.size =
-        (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    facts.lastWrite = (static_cast<FileTime>(information.ftLastWriteTime.dwHighDateTime) << 32) |
-                      information.ftLastWriteTime.dwLowDateTime;
-    return facts;
+    const Result<FileTime> lastWrite = GetLastWriteTime(file);
+    if (!lastWrite) {
+        return lastWrite.Error();
+    }
+    return FileSizeAndTime{*size, *lastWrite};
 }
 
 Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
