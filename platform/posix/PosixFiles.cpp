@@ -60,15 +60,11 @@ Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
 }
 
 Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
-    const Result<struct stat> status = StatusOf(file);
-    if (!status) {
-        return status.Error();
+    const Result<FileSizeAndTime> facts = GetFileSizeAndTime(file);
+    if (!facts) {
+        return facts.Error();
     }
-    FileTime lastWrite = 0;
-    if (!posix::FileTimeOfTimespec(status->st_mtim, &lastWrite)) {
-        return ErrorCode::kInvalidParameter;  // a time before 1601
-    }
-    return lastWrite;
+    return facts->lastWrite;
 }
 
 Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
