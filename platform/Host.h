@@ -22,6 +22,11 @@ public:
     // for reading while others may only read it; an invalid owner when that is not possible.
     virtual UniqueFile OpenFileForRead(const std::string& path) = 0;
 
+    // The size and last-write time of an existing file (of its target, for a link), as
+    // GetFileAttributesExA gives them; an error when no file that could be read is there. By
+    // default read from the file opened as above; a host that can ask by name gives them so.
+    virtual Result<FileSizeAndTime> QueryFileSizeAndTime(const std::string& path);
+
     // CreateDirectoryA: creates one directory whose parent exists; kAlreadyExists when the
     // name exists already.
     virtual ErrorCode CreateOneDirectory(const std::string& path) = 0;

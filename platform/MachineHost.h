@@ -13,13 +13,15 @@ namespace quorvel::platform {
 
 namespace posix {
 class FolderCache;
-}
+enum class TemporaryNaming;
+}  // namespace posix
 
 class MachineHost : public Host {
 public:
     MachineHost() = default;
 
     UniqueFile OpenFileForRead(const std::string& path) override;
+    Result<FileSizeAndTime> QueryFileSizeAndTime(const std::string& path) override;
     ErrorCode CreateOneDirectory(const std::string& path) override;
     ErrorCode CopyFileReplacing(const std::string& source, const std::string& destination) override;
     Result<std::uint32_t> QueryFileAttributes(const std::string& path) override;
@@ -37,11 +39,14 @@ private:
     // On the Linux host: removes, once a run, the temporary files a killed run left in a host
     // folder this host writes to.
     void ClearLeftOversOnce(const std::string& hostFolder);
+    // On the Linux host: how a file that creates its destination is made, asked once a run.
+    posix::TemporaryNaming NamingOfNewFiles();
     // On the Linux host: what this host has learnt of the folders it looked in and wrote to.
     posix::FolderCache& Folders();
 
     std::optional<std::string> installerPath_;
     std::set<std::string> clearedFolders_;         // host folders ClearLeftOversOnce has seen
+    std::optional<bool> unnamedFilesLinkable_;     // once NamingOfNewFiles has asked
     std::shared_ptr<posix::FolderCache> folders_;  // made at the first use, on Linux only
 };
 

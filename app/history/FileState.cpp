@@ -39,6 +39,13 @@ void MakeBuffer(std::string& buffer) {
 }  // namespace
 
 std::optional<FileState> FileReader::State(const std::string& path, bool withHash) {
+    if (!withHash) {
+        const platform::Result<platform::FileSizeAndTime> facts = host_.QueryFileSizeAndTime(path);
+        if (!facts) {
+            return std::nullopt;
+        }
+        return FileState{facts->size, facts->lastWrite, std::nullopt};
+    }
     const platform::UniqueFile file = host_.OpenFileForRead(path);
     if (!file.IsValid()) {
         return std::nullopt;
@@ -48,9 +55,6 @@ std::optional<FileState> FileReader::State(const std::string& path, bool withHas
         return std::nullopt;
     }
     FileState state{facts->size, facts->lastWrite, std::nullopt};
-    if (!withHash) {
-        return state;
-    }
     XXH64_state_t hash{};
     if (XXH64_reset(&hash, 0) != XXH_OK) {
         return std::nullopt;

@@ -101,7 +101,8 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     }
     // A new file is made as Wine makes one, 0666 less the umask; a replaced file's own mode is
     // given to it below.
-    posix::TemporaryFile copy(target.folder, target.exists ? 0600 : posix::kNewFileMode);
+    posix::TemporaryFile copy(target.folder, target.exists ? 0600 : posix::kNewFileMode,
+                              target.exists ? posix::TemporaryNaming::kNamed : NamingOfNewFiles());
     if (!copy.IsOpen()) {
         return posix::Win32ErrorOfErrno(copy.Error());
     }

@@ -172,7 +172,7 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
             host.folder = *folder;
             host.exists = true;
             host.name = std::move(exact);
-            host.mode = entry.st_mode;
+            host.status = entry;
             return result;
         }
     }

@@ -4,6 +4,7 @@
 // case), names converted from Windows-1252 to UTF-8 only here, at the file system's edge.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -32,8 +33,8 @@ struct HostPath {
                           // empty when the path names a drive root or a starting directory
     bool exists = false;  // the path names an existing entry
     bool trailingSeparator = false;  // the Windows path ended with a separator
-    mode_t mode = 0;  // the entry's own mode (lstat) where it was found by the name as given,
-                      // else 0
+    struct stat status {};           // the entry's own (lstat) where it was found by the name as
+                                     // given, else all 0
 
     // The host path of the entry.
     std::string Full() const;

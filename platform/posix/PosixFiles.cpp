@@ -49,6 +49,14 @@ Result<struct stat> StatusOf(const UniqueFile& file) {
     return status;
 }
 
+Result<FileSizeAndTime> SizeAndTimeOf(const struct stat& status) {
+    FileSizeAndTime facts{static_cast<std::uint64_t>(status.st_size), 0};
+    if (!posix::FileTimeOfTimespec(status.st_mtim, &facts.lastWrite)) {
+        return ErrorCode::kInvalidParameter;  // a time before 1601
+    }
+    return facts;
+}
+
 }  // namespace
 
 Result<std::uint64_t> GetFileSize(const UniqueFile& file) {
@@ -72,11 +80,7 @@ Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
     if (!status) {
         return status.Error();
     }
-    FileSizeAndTime facts{static_cast<std::uint64_t>(status->st_size), 0};
-    if (!posix::FileTimeOfTimespec(status->st_mtim, &facts.lastWrite)) {
-        return ErrorCode::kInvalidParameter;  // a time before 1601
-    }
-    return facts;
+    return SizeAndTimeOf(*status);
 }
 
 Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size_t size) {
@@ -114,6 +118,26 @@ UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
         return UniqueFile();
     }
     return UniqueFile(file.Release());
+}
+
+Result<FileSizeAndTime> MachineHost::QueryFileSizeAndTime(const std::string& path) {
+    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
+    if (!IsSuccess(resolved.error)) {
+        return resolved.error;
+    }
+    if (!resolved.path.exists || resolved.path.trailingSeparator) {
+        return ErrorCode::kFileNotFound;
+    }
+    // What the lookup saw of a file, else (a link, or a name found in its folder's listing)
+    // what the name leads to.
+    struct stat status = resolved.path.status;
+    if (!S_ISREG(status.st_mode) && ::stat(resolved.path.Full().c_str(), &status) != 0) {
+        return posix::Win32ErrorOfErrno(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return ErrorCode::kAccessDenied;  // a folder or a device: not opened as a file
+    }
+    return SizeAndTimeOf(status);
 }
 
 posix::FolderCache& MachineHost::Folders() {
@@ -206,7 +230,7 @@ void MachineHost::ResetFileAttributes(const std::string& path) {
         return;
     }
     // A file its owner may write already, as the path's lookup saw it, is left alone.
-    const mode_t seen = resolved.path.mode;
+    const mode_t seen = resolved.path.status.st_mode;
     if (S_ISREG(seen) && (seen & S_IWUSR) != 0) {
         return;
     }

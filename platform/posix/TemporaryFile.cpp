@@ -50,28 +50,55 @@ std::string RandomName(unsigned attempt) {
     return name + std::string(kNameEnd);
 }
 
+// The path through which the open file `fd` is linked to a name.
+std::string ProcPathOf(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
 }  // namespace
 
-TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode) {
+TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, TemporaryNaming naming)
+    : folder_(folder) {
+    if (naming == TemporaryNaming::kUnnamed) {
+        fd_.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        if (fd_.IsValid()) {
+            return;
+        }
+        // A file system without unnamed files (EOPNOTSUPP, or EISDIR and EINVAL from older
+        // kernels) gets a named one; any other error the named one finds again.
+    }
+    error_ = TakeOwnName(mode, true);
+}
+
+int TemporaryFile::TakeOwnName(mode_t mode, bool create) {
     constexpr unsigned kAttempts = 100;
     for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        std::string candidate = JoinHostPath(folder, RandomName(attempt));
-        const int fd =
-            ::open(candidate.c_str(),
-                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, mode);
-        if (fd >= 0) {
+        std::string candidate = JoinHostPath(folder_, RandomName(attempt));
+        bool taken = false;
+        if (create) {
+            const int fd =
+                ::open(candidate.c_str(),
+                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW, mode);
+            taken = fd >= 0;
+            if (taken) {
+                fd_.Reset(fd);
+            }
+        } else {
+            taken = ::linkat(AT_FDCWD, ProcPathOf(fd_.Get()).c_str(), AT_FDCWD, candidate.c_str(),
+                             AT_SYMLINK_FOLLOW) == 0;
+        }
+        if (taken) {
             // Held while the file exists: a later run sees that it is not left over.
-            ::flock(fd, LOCK_EX | LOCK_NB);
+            ::flock(fd_.Get(), LOCK_EX | LOCK_NB);
             remembered_ = RememberTemporaryFile(candidate);
             path_ = std::move(candidate);
-            fd_.Reset(fd);
-            return;
+            return 0;
         }
         if (errno != EEXIST) {
             break;
         }
     }
-    error_ = errno;
+    return errno;
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -82,9 +109,34 @@ TemporaryFile::~TemporaryFile() {
     ForgetTemporaryFile(remembered_);
 }
 
+int TemporaryFile::LinkAs(const std::string& target) {
+    if (::linkat(AT_FDCWD, ProcPathOf(fd_.Get()).c_str(), AT_FDCWD, target.c_str(),
+                 AT_SYMLINK_FOLLOW) != 0) {
+        return errno;
+    }
+    // close() reports the write errors some file systems keep until then: the name goes again.
+    if (::close(fd_.Release()) != 0) {
+        const int error = errno;
+        ::unlink(target.c_str());
+        return error;
+    }
+    committed_ = true;
+    return 0;
+}
+
 int TemporaryFile::CommitAs(const std::string& target) {
     if (!fd_.IsValid()) {
         return EBADF;
+    }
+    if (path_.empty()) {
+        const int linked = LinkAs(target);
+        if (linked != EEXIST) {
+            return linked;
+        }
+        // The target appeared since it was looked for: replaced as any target is, below.
+        if (const int named = TakeOwnName(0, false); named != 0) {
+            return named;
+        }
     }
     // close() reports the write errors some file systems (NFS, FUSE) keep until then.
     if (::close(fd_.Release()) != 0) {
@@ -130,6 +182,10 @@ std::size_t RemoveLeftOverTemporaryFiles(const std::string& folder) {
     return removed;
 }
 
+bool CanLinkUnnamedFiles() {
+    return ::access("/proc/self/fd", X_OK) == 0;
+}
+
 }  // namespace quorvel::platform::posix
 
 namespace quorvel::platform {
@@ -138,6 +194,14 @@ void MachineHost::ClearLeftOversOnce(const std::string& hostFolder) {
     if (clearedFolders_.insert(hostFolder).second) {
         posix::RemoveLeftOverTemporaryFiles(hostFolder);
     }
+}
+
+posix::TemporaryNaming MachineHost::NamingOfNewFiles() {
+    if (!unnamedFilesLinkable_) {
+        unnamedFilesLinkable_ = posix::CanLinkUnnamedFiles();
+    }
+    return *unnamedFilesLinkable_ ? posix::TemporaryNaming::kUnnamed
+                                  : posix::TemporaryNaming::kNamed;
 }
 
 }  // namespace quorvel::platform

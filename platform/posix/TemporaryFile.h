@@ -1,6 +1,7 @@
-// A new file with a name of its own in a given folder, for content that is to replace a file
-// there in one step: it is renamed over its target when complete, and removed on every other
-// path out of its scope, so that a failure leaves neither a half-written target nor itself.
+// A new file in a given folder for content that is to take a name there in one step: it is
+// renamed over its target (or, made without a name, linked as the target) when complete, and
+// removed on every other path out of its scope, so that a failure leaves neither a
+// half-written target nor itself.
 #pragma once
 
 #include <sys/types.h>
@@ -16,10 +17,19 @@ namespace quorvel::platform::posix {
 // the kernel applies it.
 inline constexpr mode_t kNewFileMode = 0666;
 
+// How the file is made. kNamed: with a hidden name of its own from the start. kUnnamed: where
+// the file system can make a file without a name (O_TMPFILE), without one until CommitAs links
+// it as its target, which must not exist yet (should it appear meanwhile, the file takes a
+// name of its own and replaces it as a named file does); a run killed before leaves nothing.
+// Elsewhere a kUnnamed file is made as kNamed. The name is linked through /proc/self/fd, so
+// kUnnamed needs /proc, see CanLinkUnnamedFiles().
+enum class TemporaryNaming { kNamed, kUnnamed };
+
 class TemporaryFile {
 public:
     // Creates the file, open for writing, with `mode` less the umask; see Error().
-    TemporaryFile(const std::string& folder, mode_t mode);
+    TemporaryFile(const std::string& folder, mode_t mode,
+                  TemporaryNaming naming = TemporaryNaming::kNamed);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -28,12 +38,22 @@ public:
     // The errno value of a failed creation, 0 when the file is open.
     int Error() const { return error_; }
     int Fd() const { return fd_.Get(); }
+    // Its name, empty while it has none.
     const std::string& Path() const { return path_; }
 
-    // Closes the file and renames it to `target`, which it replaces; 0 or an errno value.
+    // Closes the file and renames it to `target`, which it replaces, or links it as `target`;
+    // 0 or an errno value.
     int CommitAs(const std::string& target);
 
 private:
+    // Takes a free hidden name in folder_: for a new file `create` opens it, for an unnamed
+    // one the name is linked to it. 0 or an errno value.
+    int TakeOwnName(mode_t mode, bool create);
+    // Links the unnamed file as `target` and closes it; 0 or an errno value (EEXIST when
+    // something is there).
+    int LinkAs(const std::string& target);
+
+    std::string folder_;
     std::string path_;
     UniqueFd fd_;
     int remembered_ = -1;  // its number for removal on an interruption
@@ -45,5 +65,8 @@ private:
 // those of this class's naming that no running program holds (each holds a lock on its own
 // while it exists) and that nothing wrote to in the last seconds. The number removed.
 std::size_t RemoveLeftOverTemporaryFiles(const std::string& folder);
+
+// True when this process can give an unnamed file a name: /proc/self/fd is there to link from.
+bool CanLinkUnnamedFiles();
 
 }  // namespace quorvel::platform::posix

@@ -145,6 +145,20 @@ UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
                                  OPEN_EXISTING, 0, nullptr));
 }
 
+Result<FileSizeAndTime> MachineHost::QueryFileSizeAndTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return ErrorOr(ErrorCode::kFileNotFound);
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return ErrorCode::kAccessDenied;  // as opening a folder for reading fails
+    }
+    return FileSizeAndTime{
+        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+        (static_cast<FileTime>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime};
+}
+
 ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) ? ErrorCode::kSuccess
                                                    : ErrorOr(ErrorCode::kGenFailure);

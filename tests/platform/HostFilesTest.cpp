@@ -81,6 +81,38 @@ TEST(HostFiles, LastWriteTimeKeepsFullPrecision) {
     }
 }
 
+// Asked by name, a file's size and time are those its opened handle gives; what cannot be
+// opened as a file gives none.
+TEST(HostFiles, SizeAndTimeByNameAreThoseOfTheOpenedFile) {
+    const test::TempTree tree;
+    tree.WriteFile("Daten\\Haus.dat", std::string(70000, 'h'));
+    tree.SetLastWriteTime("Daten\\Haus.dat", test::FileTimeAt(86400 * 365) + 1234567);
+    tree.WriteFile("Daten\\Leer.dat", "");
+    struct Case {
+        const char* path;
+        bool found;
+    };
+    const Case cases[] = {
+        {"Daten\\Haus.dat", true},    {"daten\\HAUS.DAT", true},  {"Daten\\Leer.dat", true},
+        {"Daten\\Fehlt.dat", false},  {"Fehlt\\Haus.dat", false}, {"Daten", false},
+        {"Daten\\Haus.dat\\", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const Result<FileSizeAndTime> byName = host.QueryFileSizeAndTime(tree.Path(c.path));
+        const Result<FileSizeAndTime> byHandle = host.Host::QueryFileSizeAndTime(tree.Path(c.path));
+        ASSERT_EQ(byName.Ok(), c.found);
+        ASSERT_EQ(byHandle.Ok(), c.found);
+        if (c.found) {
+            EXPECT_EQ(byName->size, byHandle->size);
+            EXPECT_EQ(byName->lastWrite, byHandle->lastWrite);
+        }
+    }
+    EXPECT_EQ(host.QueryFileSizeAndTime(tree.Path("Daten\\Haus.dat"))->size, 70000u);
+    EXPECT_EQ(host.QueryFileSizeAndTime(tree.Path("Daten\\Haus.dat"))->lastWrite,
+              test::FileTimeAt(86400 * 365) + 1234567);
+}
+
 TEST(HostFiles, CopyKeepsContentAndLastWriteTime) {
     const test::TempTree tree;
     const std::string content = LargeContent();

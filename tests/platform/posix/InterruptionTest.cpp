@@ -65,7 +65,9 @@ TEST(Interruption, ASignalRemovesTheTemporaryFilesAndGivesTheTerminalBack) {
             ::tcsetattr(terminal, TCSANOW, &raw);
             TemporaryFile first(folder, 0600);
             TemporaryFile second(folder, 0600);
-            if (!first.IsOpen() || !second.IsOpen() || ::write(first.Fd(), "halb", 4) != 4) {
+            TemporaryFile unnamed(folder, 0600, TemporaryNaming::kUnnamed);
+            if (!first.IsOpen() || !second.IsOpen() || !unnamed.IsOpen() ||
+                ::write(first.Fd(), "halb", 4) != 4) {
                 return 2;
             }
             ::raise(signalNumber);

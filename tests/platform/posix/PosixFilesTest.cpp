@@ -389,6 +389,40 @@ TEST(PosixFiles, OpensNeitherFifosNorFolders) {
     EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Haus.dat\\")).IsValid());
 }
 
+// Asked by name, a link counts as what it leads to, as when it is opened; a FIFO, a folder
+// behind a link and a link to nothing give nothing.
+TEST(PosixFiles, SizeAndTimeByNameFollowLinksAsTheOpenDoes) {
+    const test::TempTree tree;
+    tree.WriteFile("Lager\\Haus.dat", "zwoelf Bytes");
+    tree.SetLastWriteTime("Lager\\Haus.dat", test::FileTimeAt(3600) + 77);
+    tree.MakeDirectory("Sim");
+    fs::create_symlink(tree.HostPath("Lager\\Haus.dat"), tree.HostPath("Sim\\Verweis.dat"));
+    fs::create_symlink(tree.HostPath("Lager"), tree.HostPath("Sim\\Ordner"));
+    fs::create_symlink(tree.HostPath("Lager\\Fehlt.dat"), tree.HostPath("Sim\\Tot.dat"));
+    ASSERT_EQ(::mkfifo(tree.HostPath("Sim\\Rohr").c_str(), 0600), 0);
+    struct Case {
+        const char* path;
+        bool found;
+    };
+    const Case cases[] = {{"Sim\\Verweis.dat", true},
+                          {"sim\\VERWEIS.DAT", true},
+                          {"Sim\\Ordner", false},
+                          {"Sim\\Tot.dat", false},
+                          {"Sim\\Rohr", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const Result<FileSizeAndTime> byName = host.QueryFileSizeAndTime(tree.Path(c.path));
+        const Result<FileSizeAndTime> byHandle = host.Host::QueryFileSizeAndTime(tree.Path(c.path));
+        ASSERT_EQ(byName.Ok(), c.found);
+        ASSERT_EQ(byHandle.Ok(), c.found);
+        if (c.found) {
+            EXPECT_EQ(byName->size, 12u);
+            EXPECT_EQ(byName->lastWrite, test::FileTimeAt(3600) + 77);
+            EXPECT_EQ(byHandle->lastWrite, byName->lastWrite);
+        }
+    }
+}
+
 TEST(PosixFiles, CopiesFilesWhoseSizeTheKernelDoesNotKnow) {
     const test::ScopedPrefix prefix;  // no dosdevices: Z: is /
     const test::TempTree tree;
