@@ -23,8 +23,9 @@ public:
     virtual UniqueFile OpenFileForRead(const std::string& path) = 0;
 
     // The size and last-write time of an existing file (of its target, for a link), as
-    // GetFileAttributesExA gives them; an error when no file that could be read is there. By
-    // default read from the file opened as above; a host that can ask by name gives them so.
+    // GetFileAttributesExA gives them; an error when no file is there (a folder, a device or a
+    // FIFO counts as none). By default read from the file opened as above, which also fails
+    // for a file this process may not read; a host that can ask by name asks so.
     virtual Result<FileSizeAndTime> QueryFileSizeAndTime(const std::string& path);
 
     // CreateDirectoryA: creates one directory whose parent exists; kAlreadyExists when the
