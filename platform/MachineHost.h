@@ -13,6 +13,8 @@ namespace quorvel::platform {
 
 namespace posix {
 class FolderCache;
+class TemporaryFile;
+struct ReplaceTarget;
 enum class TemporaryNaming;
 }  // namespace posix
 
@@ -41,6 +43,9 @@ private:
     void ClearLeftOversOnce(const std::string& hostFolder);
     // On the Linux host: how a file that creates its destination is made, asked once a run.
     posix::TemporaryNaming NamingOfNewFiles();
+    // On the Linux host: the file in which new content for `target` is written before it
+    // takes the target's name.
+    posix::TemporaryFile NewContentFor(const posix::ReplaceTarget& target);
     // On the Linux host: what this host has learnt of the folders it looked in and wrote to.
     posix::FolderCache& Folders();
 

@@ -99,10 +99,8 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (target.exists && HoldsTheCopyAlready(from->Get(), sourceStatus, target)) {
         return ErrorCode::kSuccess;
     }
-    // A new file is made as Wine makes one, 0666 less the umask; a replaced file's own mode is
-    // given to it below.
-    posix::TemporaryFile copy(target.folder, target.exists ? 0600 : posix::kNewFileMode,
-                              target.exists ? posix::TemporaryNaming::kNamed : NamingOfNewFiles());
+    // A replaced file's own mode is given to the copy below.
+    posix::TemporaryFile copy = NewContentFor(target);
     if (!copy.IsOpen()) {
         return posix::Win32ErrorOfErrno(copy.Error());
     }

@@ -23,9 +23,7 @@ ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_v
         return error;
     }
     ClearLeftOversOnce(target.folder);
-    posix::TemporaryFile replacement(
-        target.folder, target.exists ? 0600 : posix::kNewFileMode,
-        target.exists ? posix::TemporaryNaming::kNamed : NamingOfNewFiles());
+    posix::TemporaryFile replacement = NewContentFor(target);
     if (!replacement.IsOpen()) {
         return posix::Win32ErrorOfErrno(replacement.Error());
     }

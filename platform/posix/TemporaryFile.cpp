@@ -14,6 +14,7 @@
 #include "platform/MachineHost.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/Interruption.h"
+#include "platform/posix/ReplaceTarget.h"
 
 namespace quorvel::platform::posix {
 
@@ -194,6 +195,14 @@ void MachineHost::ClearLeftOversOnce(const std::string& hostFolder) {
     if (clearedFolders_.insert(hostFolder).second) {
         posix::RemoveLeftOverTemporaryFiles(hostFolder);
     }
+}
+
+posix::TemporaryFile MachineHost::NewContentFor(const posix::ReplaceTarget& target) {
+    if (target.exists) {
+        return posix::TemporaryFile(target.folder, 0600);  // given the replaced file's mode later
+    }
+    // A new file is made as Wine makes one, 0666 less the umask.
+    return posix::TemporaryFile(target.folder, posix::kNewFileMode, NamingOfNewFiles());
 }
 
 posix::TemporaryNaming MachineHost::NamingOfNewFiles() {

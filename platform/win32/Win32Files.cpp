@@ -12,6 +12,11 @@ namespace quorvel::platform {
 
 namespace {
 
+// A FILETIME as one count of 100 ns since 1601.
+FileTime FileTimeOf(const FILETIME& time) {
+    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 HANDLE ToHandle(FileHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
@@ -114,7 +119,7 @@ Result<FileTime> GetLastWriteTime(const UniqueFile& file) {
     if (!GetFileTime(ToHandle(file.Get()), nullptr, nullptr, &time)) {
         return ErrorOr(ErrorCode::kInvalidHandle);
     }
-    return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return FileTimeOf(time);
 }
 
 Result<FileSizeAndTime> GetFileSizeAndTime(const UniqueFile& file) {
@@ -155,8 +160,7 @@ Result<FileSizeAndTime> MachineHost::QueryFileSizeAndTime(const std::string& pat
     }
     return FileSizeAndTime{
         (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-        (static_cast<FileTime>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-            data.ftLastWriteTime.dwLowDateTime};
+        FileTimeOf(data.ftLastWriteTime)};
 }
 
 ErrorCode MachineHost::CreateOneDirectory(const std::string& path) {
