@@ -53,6 +53,9 @@ private:
     std::set<std::string> clearedFolders_;         // host folders ClearLeftOversOnce has seen
     std::optional<bool> unnamedFilesLinkable_;     // once NamingOfNewFiles has asked
     std::shared_ptr<posix::FolderCache> folders_;  // made at the first use, on Linux only
+    // On the Linux host: the path CopyFileReplacing last gave a file its owner may write, which
+    // ResetFileAttributes then need not look at again.
+    std::optional<std::string> writableCopy_;
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -25,16 +25,12 @@ namespace {
 // The source opened for reading, if it is a regular file; `status` receives its metadata.
 Result<posix::UniqueFd> OpenSource(const std::string& path, posix::FolderCache& folders,
                                    struct stat* status) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path, folders);
-    if (!IsSuccess(resolved.error)) {
-        return resolved.error;
+    Result<posix::UniqueFd> file =
+        posix::OpenExistingEntry(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, folders);
+    if (!file) {
+        return file.Error();
     }
-    if (!resolved.path.exists || resolved.path.trailingSeparator) {
-        return ErrorCode::kFileNotFound;
-    }
-    posix::UniqueFd file(
-        ::open(resolved.path.Full().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file.IsValid() || ::fstat(file.Get(), status) != 0) {
+    if (::fstat(file->Get(), status) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
     if (!S_ISREG(status->st_mode)) {
@@ -75,10 +71,17 @@ bool HoldsTheCopyAlready(int source, const struct stat& sourceStatus,
            posix::HaveSameBytes(source, destination.Get(), sourceStatus.st_size);
 }
 
+// True when the file's owner may write it: its mode, as the umask left it, says so.
+bool OwnerMayWrite(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && (status.st_mode & S_IWUSR) != 0;
+}
+
 }  // namespace
 
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
                                          const std::string& destination) {
+    writableCopy_.reset();
     struct stat sourceStatus {};
     const Result<posix::UniqueFd> from = OpenSource(source, Folders(), &sourceStatus);
     if (!from) {
@@ -96,7 +99,10 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
         target.status.st_ino == sourceStatus.st_ino) {
         return ErrorCode::kSharingViolation;
     }
+    // A target that stays, or whose mode the copy takes, is one its owner may write: a
+    // write-protected one was refused above.
     if (target.exists && HoldsTheCopyAlready(from->Get(), sourceStatus, target)) {
+        writableCopy_ = destination;
         return ErrorCode::kSuccess;
     }
     // A replaced file's own mode is given to the copy below.
@@ -122,10 +128,14 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (target.exists && ::fdatasync(copy.Fd()) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
+    const bool writable = target.exists || OwnerMayWrite(copy.Fd());
     if (const int error = copy.CommitAs(target.path); error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
     Folders().Wrote(target.path);
+    if (writable) {
+        writableCopy_ = destination;
+    }
     return ErrorCode::kSuccess;
 }
 

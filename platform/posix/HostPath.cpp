@@ -1,11 +1,14 @@
 #include "platform/posix/HostPath.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 #include <vector>
 
 #include "platform/Cp1252.h"
@@ -13,6 +16,7 @@
 #include "platform/TextRules.h"
 #include "platform/posix/FolderCache.h"
 #include "platform/posix/UniqueFd.h"
+#include "platform/posix/Win32Errors.h"
 #include "platform/posix/WindowsPath.h"
 #include "platform/posix/WinePrefix.h"
 
@@ -41,6 +45,17 @@ std::string CurrentDirectory() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// The folder that `folder` names, with every link on the way followed, or `folder` itself where
+// that cannot be found (it is gone, say: the calls then fail on it as they would have).
+std::string FolderBehindLinks(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(folder, error);
+    if (error || !std::filesystem::is_directory(resolved, error)) {
+        return folder;
+    }
+    return resolved.string();
 }
 
 // The host folder a path starts from, and the host names below it that lead to the
@@ -77,6 +92,9 @@ std::optional<Start> FindStart(const WindowsPath& path, const std::string& prefi
         return std::nullopt;
     }
     if (cache != nullptr) {
+        // Kept as the folder the drive's link leads to, so that no later call of the run walks
+        // through the prefix and its links again.
+        *root = FolderBehindLinks(*root);
         cache->RememberChild(prefix, driveName, *root);
     }
     return Start{*root, {}};
@@ -122,8 +140,41 @@ std::optional<std::string> WalkFolders(std::string folder, const std::vector<std
     return folder;
 }
 
+// The name as given, asked of the file system first, as Wine does: where `opened` is given it
+// is opened with `openFlags` (one call, where a look and an open would be two), else looked at.
+// True when it is there; `host` then holds it. `onlyOpenMissed` tells that an open said it is
+// not there, which a link that leads nowhere says too: the folder's names then tell them apart.
+bool FindAsGiven(const std::string& folder, std::string_view name, int openFlags, UniqueFd* opened,
+                 HostPath& host, bool* onlyOpenMissed) {
+    std::string exact = Cp1252ToUtf8(name);
+    const std::string exactPath = JoinHostPath(folder, exact);
+    struct stat entry {};
+    if (opened != nullptr && !host.trailingSeparator) {
+        UniqueFd file(::open(exactPath.c_str(), openFlags));
+        if (file.IsValid()) {
+            *opened = std::move(file);
+        } else if (errno == ENOENT) {
+            *onlyOpenMissed = true;
+            return false;
+        }
+    }
+    // Not opened for another reason: whether it is there is asked as without the open.
+    const bool isOpen = opened != nullptr && opened->IsValid();
+    if (!isOpen && ::lstat(exactPath.c_str(), &entry) != 0) {
+        return false;
+    }
+    host.folder = folder;
+    host.exists = true;
+    host.name = std::move(exact);
+    host.status = entry;
+    return true;
+}
+
+// With `opened`, an existing entry named as given is opened at once with `openFlags` and
+// handed out there, instead of being looked at first: one call, where two would be.
 HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
-                       const std::function<std::string()>& currentDirectory, FolderCache* cache) {
+                       const std::function<std::string()>& currentDirectory, FolderCache* cache,
+                       int openFlags = 0, UniqueFd* opened = nullptr) {
     HostPathResult result;
     if (IsTooLongForNarrowCalls(windowsPath)) {
         result.error = ErrorCode::kFilenameExcedRange;
@@ -163,18 +214,11 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     names.pop_back();
     bool usedKnown = false;
     std::optional<std::string> folder = WalkFolders(startFolder, names, cache, &usedKnown);
-    if (cache != nullptr && folder) {
-        // The name as given is what Wine finds first; where it exists, so does its folder, and
-        // the folder's names are not needed.
-        std::string exact = Cp1252ToUtf8(last);
-        struct stat entry {};
-        if (::lstat(JoinHostPath(*folder, exact).c_str(), &entry) == 0) {
-            host.folder = *folder;
-            host.exists = true;
-            host.name = std::move(exact);
-            host.status = entry;
-            return result;
-        }
+    // Set where only an open said that the name as given is not there.
+    bool onlyOpenMissed = false;
+    if (cache != nullptr && folder &&
+        FindAsGiven(*folder, last, openFlags, opened, host, &onlyOpenMissed)) {
+        return result;
     }
     struct stat status {};
     const bool folderThere = cache != nullptr && folder && ::stat(folder->c_str(), &status) == 0;
@@ -191,8 +235,20 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     const std::optional<std::string> entry = cache != nullptr && folderThere
                                                  ? cache->FindOtherSpelling(*folder, status, last)
                                                  : FindEntry(*folder, last, cache);
+    const std::string exact = Cp1252ToUtf8(last);
+    if (onlyOpenMissed && entry && *entry != exact) {
+        // The folder's names keep one spelling of each name: whether a link that leads nowhere
+        // has the name as given is asked.
+        struct stat link {};
+        if (::lstat(JoinHostPath(*folder, exact).c_str(), &link) == 0) {
+            host.exists = true;
+            host.name = exact;
+            host.status = link;
+            return result;
+        }
+    }
     host.exists = entry.has_value();
-    host.name = entry ? *entry : Cp1252ToUtf8(last);
+    host.name = entry ? *entry : exact;
     return result;
 }
 
@@ -273,6 +329,25 @@ HostPathResult ResolveHostPath(std::string_view windowsPath) {
 
 HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache) {
     return Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, &cache);
+}
+
+Result<UniqueFd> OpenExistingEntry(std::string_view windowsPath, int flags, FolderCache& cache) {
+    UniqueFd file;
+    const HostPathResult resolved =
+        Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, &cache, flags, &file);
+    if (!IsSuccess(resolved.error)) {
+        return resolved.error;
+    }
+    if (!resolved.path.exists || resolved.path.trailingSeparator) {
+        return ErrorCode::kFileNotFound;
+    }
+    if (!file.IsValid()) {
+        file = UniqueFd(::open(resolved.path.Full().c_str(), flags));
+        if (!file.IsValid()) {
+            return Win32ErrorOfErrno(errno);
+        }
+    }
+    return file;
 }
 
 }  // namespace quorvel::platform::posix

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/ErrorCode.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace quorvel::platform::posix {
 
@@ -56,6 +57,11 @@ HostPathResult ResolveHostPath(std::string_view windowsPath);
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context,
                                FolderCache& cache);
 HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache);
+
+// The entry that ResolveHostPath finds for the path, opened with open(2)'s `flags`: an entry
+// named exactly as given costs the one open. ERROR_FILE_NOT_FOUND where there is none (or the
+// path ends with a separator), the Win32 error of the open where it fails.
+Result<UniqueFd> OpenExistingEntry(std::string_view windowsPath, int flags, FolderCache& cache);
 
 // The host folder of a drive letter ('a' to 'z'), as above; nothing for an unknown drive.
 std::optional<std::string> DriveRoot(const std::string& prefix, char drive);

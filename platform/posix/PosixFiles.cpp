@@ -104,20 +104,16 @@ Result<std::size_t> ReadFromFile(const UniqueFile& file, char* buffer, std::size
 }
 
 UniqueFile MachineHost::OpenFileForRead(const std::string& path) {
-    const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
-    if (!IsSuccess(resolved.error) || !resolved.path.exists || resolved.path.trailingSeparator) {
-        return UniqueFile();
-    }
     // Without blocking, so that a FIFO met here cannot hang the open; the file is checked to
     // be a regular one before it is handed out. The flag may stay: reads of a regular file
     // never heed it.
-    posix::UniqueFd file(
-        ::open(resolved.path.Full().c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    Result<posix::UniqueFd> file =
+        posix::OpenExistingEntry(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, Folders());
     struct stat status {};
-    if (!file.IsValid() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (!file || ::fstat(file->Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return UniqueFile();
     }
-    return UniqueFile(file.Release());
+    return UniqueFile(file->Release());
 }
 
 Result<FileSizeAndTime> MachineHost::QueryFileSizeAndTime(const std::string& path) {
@@ -225,6 +221,11 @@ Result<std::uint32_t> MachineHost::QueryFileAttributes(const std::string& path) 
 }
 
 void MachineHost::ResetFileAttributes(const std::string& path) {
+    // The file the last copy made writable for its owner: nothing to reset.
+    if (writableCopy_ == path) {
+        writableCopy_.reset();
+        return;
+    }
     const posix::HostPathResult resolved = posix::ResolveHostPath(path, Folders());
     if (!IsSuccess(resolved.error) || !resolved.path.exists) {
         return;

@@ -39,8 +39,9 @@ ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
     if (!host.exists) {
         return ErrorCode::kSuccess;
     }
-    struct stat status {};
-    if (::lstat(target->path.c_str(), &status) != 0) {
+    // What the lookup saw where it found the name as given, else the entry's own.
+    struct stat status = host.status;
+    if (status.st_mode == 0 && ::lstat(target->path.c_str(), &status) != 0) {
         return Win32ErrorOfErrno(errno);
     }
     if (S_ISLNK(status.st_mode)) {

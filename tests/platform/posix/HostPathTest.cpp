@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/posix/FolderCache.h"
 #include "platform/posix/HostPath.h"
 #include "tests/platform/posix/ScopedEnvironment.h"
 #include "tests/support/ErrorCodePrinting.h"
@@ -101,6 +102,61 @@ TEST(HostPath, DrivesAreTheLinksOfThePrefix) {
     EXPECT_EQ(ResolveHostPath("C:\\Windows", context).error, ErrorCode::kSuccess);
     EXPECT_FALSE(ResolveHostPath("C:\\Windows", context).path.exists);   // the link wins
     EXPECT_EQ(ResolveHostPath("Z:\\tmp", context).path.Full(), "/tmp");  // no z: link: /
+}
+
+// The run's cache keeps a drive as the folder its links lead to: what it finds is what the
+// lookup without a cache finds, however the drive is linked, and so is what it cannot find.
+TEST(HostPath, TheCacheFindsWhatTheDriveLinksLeadTo) {
+    struct Case {
+        const char* setup;
+        const char* link;       // dosdevices/c: leads here; empty: no link
+        const char* aliasLink;  // where <prefix>/alias leads; empty: no alias
+        bool found;
+    };
+    const Case cases[] = {
+        {"relative link", "../drive_c", "", true},
+        {"link to a link", "../alias", "drive_c", true},
+        {"absolute link", "<prefix>/drive_c", "", true},
+        {"no link: drive_c", "", "", true},
+        {"dangling link", "../fehlt", "", false},
+        {"link to a file", "../datei", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setup);
+        const test::ScopedPrefix prefix;
+        const std::string p = prefix.Directory();
+        Touch(p + "/drive_c/Sim/Haus.dat");
+        Touch(p + "/datei");
+        fs::create_directories(p + "/dosdevices");
+        std::string link = c.link;
+        if (link.starts_with("<prefix>")) {
+            link = p + link.substr(8);
+        }
+        if (!link.empty()) {
+            fs::create_symlink(link, p + "/dosdevices/c:");
+        }
+        if (*c.aliasLink != '\0') {
+            fs::create_symlink(c.aliasLink, p + "/alias");
+        }
+        const PathContext context{p, "/"};
+        for (const char* path : {"C:\\SIM\\haus.dat", "c:\\Sim\\Haus.dat", "C:\\sim\\Neu.dat"}) {
+            SCOPED_TRACE(path);
+            FolderCache cache;
+            const HostPathResult plain = ResolveHostPath(path, context);
+            const HostPathResult cached = ResolveHostPath(path, context, cache);
+            const HostPathResult again = ResolveHostPath(path, context, cache);
+            ASSERT_EQ(plain.error, c.found ? ErrorCode::kSuccess : ErrorCode::kPathNotFound);
+            EXPECT_EQ(cached.error, plain.error);
+            EXPECT_EQ(again.error, plain.error);
+            if (!c.found) {
+                continue;
+            }
+            EXPECT_EQ(cached.path.exists, plain.path.exists);
+            EXPECT_EQ(cached.path.name, plain.path.name);
+            EXPECT_TRUE(fs::equivalent(cached.path.folder, p + "/drive_c/Sim"));
+            EXPECT_EQ(again.path.Full(), cached.path.Full());
+        }
+    }
 }
 
 TEST(HostPath, RelativePathsStartInTheCurrentDirectory) {

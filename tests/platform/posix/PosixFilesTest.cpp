@@ -160,6 +160,64 @@ TEST(PosixFiles, NewFilesGetWinesModeAndReplacedOnesKeepTheirOwn) {
     }
 }
 
+// Whatever mode a copy leaves, the reset after it leaves a file its owner may write; what a
+// copy left is not taken on trust once another copy of the same file failed.
+TEST(PosixFiles, TheResetAfterACopyLeavesAFileItsOwnerMayWrite) {
+    const test::TempTree tree;
+    tree.WriteFile("Paket\\Offen.dat", "offen");
+    ::chmod(tree.HostPath("Paket\\Offen.dat").c_str(), 0644);
+    tree.WriteFile("Paket\\Fest.dat", "fest");
+    ::chmod(tree.HostPath("Paket\\Fest.dat").c_str(), 0444);
+    tree.MakeDirectory("Sim");
+    struct Case {
+        const char* source;
+        mode_t mask;
+        const char* destination;
+    };
+    const Case cases[] = {
+        {"Paket\\Offen.dat", 022, "Sim\\Offen.dat"},
+        {"Paket\\Fest.dat", 022, "Sim\\Fest.dat"},        // copied read-only
+        {"Paket\\Offen.dat", 0222, "Sim\\Maskiert.dat"},  // made read-only by the umask
+        {"Paket\\Offen.dat", 022, "Sim\\Fest.dat"},       // replacing one made writable
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " -> " + c.destination);
+        const ScopedUmask umask(c.mask);
+        ASSERT_EQ(host.CopyFileReplacing(tree.Path(c.source), tree.Path(c.destination)),
+                  ErrorCode::kSuccess);
+        host.ResetFileAttributes(tree.Path(c.destination));
+        EXPECT_EQ(ModeOf(tree.HostPath(c.destination)), 0644u);
+    }
+    // Copied, made read-only by another program, not replaced by the next copy: reset.
+    const std::string offen = tree.Path("Sim\\Offen.dat");
+    ASSERT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Offen.dat"), offen), ErrorCode::kSuccess);
+    ::chmod(tree.HostPath("Sim\\Offen.dat").c_str(), 0444);
+    EXPECT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Fest.dat"), offen),
+              ErrorCode::kAccessDenied);
+    host.ResetFileAttributes(offen);
+    EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Offen.dat")), 0644u);
+    // Another file than the one just copied is looked at.
+    ASSERT_EQ(host.CopyFileReplacing(tree.Path("Paket\\Offen.dat"), offen), ErrorCode::kSuccess);
+    ::chmod(tree.HostPath("Sim\\Fest.dat").c_str(), 0444);
+    host.ResetFileAttributes(tree.Path("Sim\\Fest.dat"));
+    EXPECT_EQ(ModeOf(tree.HostPath("Sim\\Fest.dat")), 0644u);
+}
+
+// The name as given is what is opened; where it leads nowhere, no other spelling is taken.
+TEST(PosixFiles, AnExactNameThatLeadsNowhereIsNotOpenedInAnotherSpelling) {
+    const test::TempTree tree;
+    tree.WriteFile("Sim\\HAUS.DAT", "gross");
+    fs::create_symlink(tree.HostPath("Sim\\Fehlt.dat"), tree.HostPath("Sim\\Haus.dat"));
+    EXPECT_FALSE(host.OpenFileForRead(tree.Path("Sim\\Haus.dat")).IsValid());
+    EXPECT_FALSE(
+        IsSuccess(host.CopyFileReplacing(tree.Path("Sim\\Haus.dat"), tree.Path("Sim\\Kopie.dat"))));
+    EXPECT_EQ(tree.ListHostNames("Sim"), "HAUS.DAT Haus.dat");
+    EXPECT_TRUE(host.OpenFileForRead(tree.Path("Sim\\HAUS.DAT")).IsValid());
+    ASSERT_EQ(host.CopyFileReplacing(tree.Path("Sim\\HAUS.DAT"), tree.Path("Sim\\Kopie.dat")),
+              ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ReadFile("Sim\\Kopie.dat"), "gross");
+}
+
 TEST(PosixFiles, ReplacedFilesKeepTheirExtendedAttributes) {
     const test::TempTree tree;
     tree.WriteFile("Paket\\Haus.dat", "neu");
