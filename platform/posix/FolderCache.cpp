@@ -133,8 +133,16 @@ void FolderCache::RememberChild(const std::string& folder, std::string_view name
     children_.insert_or_assign(ChildKey(folder, name), std::move(child));
 }
 
+void FolderCache::RememberWay(const std::string& folder, std::string_view way, std::string end) {
+    if (ways_ < kMostWays &&
+        children_.insert_or_assign(ChildKey(folder, way), std::move(end)).second) {
+        ++ways_;
+    }
+}
+
 void FolderCache::ForgetChildren() {
     children_.clear();
+    ways_ = 0;
 }
 
 void FolderCache::Wrote(const std::string& entryPath) {

@@ -53,7 +53,15 @@ public:
     // The host path the name `name` (1252) of `folder` led to before, or nothing.
     const std::string* KnownChild(const std::string& folder, std::string_view name) const;
     void RememberChild(const std::string& folder, std::string_view name, std::string child);
-    // Forgets every step remembered: called when a folder they led to is gone.
+    // The same for a way of several names from `folder` ("A\\B\\C"), remembered as one step so
+    // that a deep folder costs one lookup, not one for each name on the way. Past kMostWays
+    // ways the steps alone are remembered.
+    static constexpr std::size_t kMostWays = 20000;
+    const std::string* KnownWay(const std::string& folder, std::string_view way) const {
+        return KnownChild(folder, way);
+    }
+    void RememberWay(const std::string& folder, std::string_view way, std::string end);
+    // Forgets every step and way remembered: called when a folder they led to is gone.
     void ForgetChildren();
 
     // The run itself made the entry `entryPath` (a host path), or replaced the one there.
@@ -75,6 +83,7 @@ private:
     std::size_t mostNames_;
     std::size_t names_ = 0;                                  // of all listings together
     std::unordered_map<std::string, std::string> children_;  // folder '\0' upper name -> path
+    std::size_t ways_ = 0;                                   // of them, ways of several names
 };
 
 }  // namespace quorvel::platform::posix

@@ -119,6 +119,20 @@ std::optional<std::string> FindEntry(const std::string& folder, std::string_view
 // system, and tells whether it took any.
 std::optional<std::string> WalkFolders(std::string folder, const std::vector<std::string>& names,
                                        FolderCache* cache, bool* usedKnown) {
+    // The whole way, where the run took it before, as one step.
+    const bool wayMayBeKnown = cache != nullptr && usedKnown != nullptr && names.size() > 1;
+    std::string way;
+    if (wayMayBeKnown) {
+        for (const std::string& name : names) {
+            way += way.empty() ? "" : "\\";
+            way += name;
+        }
+        if (const std::string* known = cache->KnownWay(folder, way)) {
+            *usedKnown = true;
+            return *known;
+        }
+    }
+    const std::string start = wayMayBeKnown ? folder : std::string();
     for (const std::string& name : names) {
         if (cache != nullptr && usedKnown != nullptr) {
             if (const std::string* known = cache->KnownChild(folder, name)) {
@@ -136,6 +150,9 @@ std::optional<std::string> WalkFolders(std::string folder, const std::vector<std
             cache->RememberChild(folder, name, child);
         }
         folder = std::move(child);
+    }
+    if (wayMayBeKnown) {
+        cache->RememberWay(start, way, folder);
     }
     return folder;
 }
