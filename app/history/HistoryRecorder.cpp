@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <ctime>
+#include <string>
 #include <type_traits>
+#include <utility>
 
 #include "app/history/FileState.h"
 #include "app/history/HistoryPlaces.h"
@@ -50,6 +52,12 @@ std::string Number(std::uint64_t value) {
 
 HistoryRecorder::HistoryRecorder(platform::Host& host, std::string target, std::string package)
     : host_(host), target_(std::move(target)), package_(std::move(package)), reader_(host) {}
+
+HistoryRecorder::~HistoryRecorder() {
+    if (!heldLine_.empty() && Writing()) {
+        (void)log_.Append(heldLine_);
+    }
+}
 
 bool HistoryRecorder::Start() {
     started_ = true;
@@ -101,9 +109,17 @@ void HistoryRecorder::Write(const Record& record, bool lasting) {
     if (!Writing()) {
         return;
     }
-    if (!IsSuccess(log_.Append(RecordLine(record))) || (lasting && !IsSuccess(log_.Flush()))) {
+    std::string lines = std::exchange(heldLine_, std::string()) + RecordLine(record);
+    if (!IsSuccess(log_.Append(lines)) || (lasting && !IsSuccess(log_.Flush()))) {
         Stop("Der Verlauf kann nicht weitergeschrieben werden (ist der Datenträger voll?)");
     }
+}
+
+void HistoryRecorder::WriteAfterTheChange(const Record& record) {
+    if (!started_ || !Writing()) {
+        return;
+    }
+    heldLine_ += RecordLine(record);
 }
 
 void HistoryRecorder::Stop(const std::string& why) {
@@ -229,9 +245,8 @@ void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
     }
     const std::optional<FileState> now = reader_.State(copied.entry.destination, true);
     if (now) {
-        Write({std::string(kCopiedRecord), copied.entry.destination, Number(now->size),
-               Number(now->lastWrite), Number(*now->hash)},
-              false);
+        WriteAfterTheChange({std::string(kCopiedRecord), copied.entry.destination,
+                             Number(now->size), Number(now->lastWrite), Number(*now->hash)});
     }
 }
 

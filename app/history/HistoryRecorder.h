@@ -23,7 +23,8 @@ class HistoryRecorder final : public RunObserver {
 public:
     // `target`: Trassimo's folder with its trailing backslash; `package`: the package folder.
     HistoryRecorder(platform::Host& host, std::string target, std::string package);
-    ~HistoryRecorder() = default;
+    // Writes what is still held (a run that ends without Finish).
+    ~HistoryRecorder();
     HistoryRecorder(const HistoryRecorder&) = delete;
     HistoryRecorder& operator=(const HistoryRecorder&) = delete;
 
@@ -41,6 +42,11 @@ private:
     // Started now or before, and still written.
     bool Started();
     void Write(const Record& record, bool lasting);
+    // A record of a change that happened already: held, and written with the next record, which
+    // comes before the next change, or at the end. A kill in between loses it as a kill
+    // between the change and its record would, which the undo knows to handle; the copy of a
+    // small file costs one call fewer.
+    void WriteAfterTheChange(const Record& record);
     void Stop(const std::string& why);
     bool Writing() const { return log_.IsOpen() && !problem_; }
     // A second name for `path` in the install's folder, else a copy; false when neither works.
@@ -69,6 +75,7 @@ private:
     std::unordered_set<std::string> foldersSeen_;
     std::optional<std::string> unchangedDestination_;  // of the copy under way, if it is one
     std::optional<std::string> problem_;
+    std::string heldLine_;  // the record WriteAfterTheChange holds
 };
 
 }  // namespace quorvel::app::history

@@ -129,6 +129,32 @@ TEST_F(HistoryTest, AKillBetweenACopyAndItsRecordIsUndoneToo) {
     EXPECT_EQ(Seen(), before);
 }
 
+// Each copy's record follows it before the next change's record, and the last one comes before
+// the run's end.
+TEST_F(HistoryTest, EveryCopyIsRecordedBeforeTheNextChange) {
+    Install();
+    const std::vector<RecordedInstall> installs =
+        ReadHistory(package.application.Machine(), package.SimDir());
+    ASSERT_EQ(installs.size(), 1u);
+    const std::optional<std::string> text = platform::ReadWholeFile(
+        package.application.Machine(), installs[0].folder + "\\Protokoll.txt");
+    ASSERT_TRUE(text);
+    std::string kinds;
+    for (std::size_t start = 0; start < text->size();) {
+        const std::size_t end = text->find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "a record without its line end";
+        const std::string line = text->substr(start, end - start);
+        const std::string kind = line.substr(0, line.find('\t'));
+        if (kind != "texture" && kind != "catalogue" && kind != "catalogue-saved") {
+            kinds += (kinds.empty() ? "" : " ") + kind;
+        }
+        start = end + 1;
+    }
+    EXPECT_EQ(kinds,
+              "quorvel-verlauf install folder create copied replace copied replace copied "
+              "replace failed end");
+}
+
 TEST_F(HistoryTest, WhatChangedSinceIsLeftAndNamed) {
     Install();
     package.tree.WriteFile("Sim\\Res\\alt.dat", "vom Benutzer");
