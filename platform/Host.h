@@ -14,6 +14,13 @@
 
 namespace quorvel::platform {
 
+// The file a copy left, as the host that made it knows it: what its destination now holds.
+struct CopiedFile {
+    std::string destination;  // as CopyFileReplacing was given it
+    FileSizeAndTime facts;    // the copy's size and last-write time, as the file system keeps them
+    std::string bytes;        // its whole content
+};
+
 class Host {
 public:
     virtual ~Host() = default;
@@ -36,6 +43,11 @@ public:
     // destination. The destination is never left half-written: the old file or the new one.
     virtual ErrorCode CopyFileReplacing(const std::string& source,
                                         const std::string& destination) = 0;
+
+    // The file the last CopyFileReplacing left, where its bytes passed through this process
+    // (a small file, on a host that copies it so); else nothing, and whoever wants to know
+    // reads the destination. Valid until the host's next call.
+    virtual const CopiedFile* LastCopiedFile() const { return nullptr; }
 
     // GetFileAttributesA: what `path` is (kFileAttributeDirectory for a folder) and whether it
     // is write-protected (kFileAttributeReadOnly); an error when nothing is there.

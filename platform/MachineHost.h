@@ -26,6 +26,9 @@ public:
     Result<FileSizeAndTime> QueryFileSizeAndTime(const std::string& path) override;
     ErrorCode CreateOneDirectory(const std::string& path) override;
     ErrorCode CopyFileReplacing(const std::string& source, const std::string& destination) override;
+    const CopiedFile* LastCopiedFile() const override {
+        return lastCopyKept_ ? &lastCopy_ : nullptr;
+    }
     Result<std::uint32_t> QueryFileAttributes(const std::string& path) override;
     void ResetFileAttributes(const std::string& path) override;
     ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) override;
@@ -56,6 +59,10 @@ private:
     // On the Linux host: the path CopyFileReplacing last gave a file its owner may write, which
     // ResetFileAttributes then need not look at again.
     std::optional<std::string> writableCopy_;
+    // On the Linux host: the small file the last copy wrote from memory; its buffer is kept
+    // for the next one.
+    CopiedFile lastCopy_;
+    bool lastCopyKept_ = false;
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -243,11 +243,20 @@ void HistoryRecorder::OnFileCopied(const run::FileCopied& copied) {
     if (!started_ || !Writing()) {
         return;  // no history is written: the copy is not read again for it
     }
-    const std::optional<FileState> now = reader_.State(copied.entry.destination, true);
+    const std::optional<FileState> now = StateOfCopy(copied.entry.destination);
     if (now) {
         WriteAfterTheChange({std::string(kCopiedRecord), copied.entry.destination,
                              Number(now->size), Number(now->lastWrite), Number(*now->hash)});
     }
+}
+
+std::optional<FileState> HistoryRecorder::StateOfCopy(const std::string& destination) {
+    // What the copy wrote, where the host kept it, else what the destination holds now.
+    const platform::CopiedFile* copy = host_.LastCopiedFile();
+    if (copy != nullptr && copy->destination == destination) {
+        return FileState{copy->facts.size, copy->facts.lastWrite, HashOfBytes(copy->bytes)};
+    }
+    return reader_.State(destination, true);
 }
 
 void HistoryRecorder::OnTextureMerged(const run::TextureMerged& merged) {

@@ -58,6 +58,8 @@ private:
     bool HoldsTheCopyAlready(const run::FileCopying& copying);
     void OnFileCopying(const run::FileCopying& copying);
     void OnFileCopied(const run::FileCopied& copied);
+    // The size, time and hash of what a copy left at `destination`.
+    std::optional<FileState> StateOfCopy(const std::string& destination);
     void OnTextureMerged(const run::TextureMerged& merged);
     void OnCatalogueSaving(const run::CatalogueSaving& saving);
 

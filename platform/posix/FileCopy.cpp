@@ -9,6 +9,7 @@
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
+#include "platform/posix/FileTimes.h"
 #include "platform/posix/FolderCache.h"
 #include "platform/posix/HostPath.h"
 #include "platform/posix/KeptMetadata.h"
@@ -71,10 +72,14 @@ bool HoldsTheCopyAlready(int source, const struct stat& sourceStatus,
            posix::HaveSameBytes(source, destination.Get(), sourceStatus.st_size);
 }
 
-// True when the file's owner may write it: its mode, as the umask left it, says so.
-bool OwnerMayWrite(int fd) {
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && (status.st_mode & S_IWUSR) != 0;
+// Files up to this size are read into memory and written from there, so that what the copy
+// wrote is known without reading the new file again; larger ones are copied by the kernel.
+constexpr off_t kLargestCopyThroughMemory = 256 * 1024;
+
+// A regular file of that size whose blocks cover it: no hole to keep.
+bool CopiesThroughMemory(const struct stat& source) {
+    return S_ISREG(source.st_mode) && source.st_size > 0 &&
+           source.st_size <= kLargestCopyThroughMemory && source.st_blocks * 512 >= source.st_size;
 }
 
 }  // namespace
@@ -82,6 +87,7 @@ bool OwnerMayWrite(int fd) {
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
                                          const std::string& destination) {
     writableCopy_.reset();
+    lastCopyKept_ = false;
     struct stat sourceStatus {};
     const Result<posix::UniqueFd> from = OpenSource(source, Folders(), &sourceStatus);
     if (!from) {
@@ -110,8 +116,14 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (!copy.IsOpen()) {
         return posix::Win32ErrorOfErrno(copy.Error());
     }
-    if (const int error = posix::CopyFileData(from->Get(), sourceStatus, copy.Fd()); error != 0) {
-        return posix::Win32ErrorOfErrno(error);
+    const bool throughMemory = CopiesThroughMemory(sourceStatus);
+    const int copied = throughMemory
+                           ? posix::CopyFileDataThroughMemory(
+                                 from->Get(), static_cast<std::size_t>(sourceStatus.st_size),
+                                 copy.Fd(), lastCopy_.bytes)
+                           : posix::CopyFileData(from->Get(), sourceStatus, copy.Fd());
+    if (copied != 0) {
+        return posix::Win32ErrorOfErrno(copied);
     }
     const int kept = target.exists
                          ? posix::KeepReplacedFileMetadata(copy.Fd(), target.path, target.status)
@@ -128,13 +140,23 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (target.exists && ::fdatasync(copy.Fd()) != 0) {
         return posix::Win32ErrorOfErrno(errno);
     }
-    const bool writable = target.exists || OwnerMayWrite(copy.Fd());
+    // The new file as the file system keeps it: the mode the umask left a new one, and the
+    // size and time of a copy whose bytes are known.
+    struct stat made {};
+    const bool seen = (throughMemory || !target.exists) && ::fstat(copy.Fd(), &made) == 0;
+    const bool writable = target.exists || (seen && (made.st_mode & S_IWUSR) != 0);
     if (const int error = copy.CommitAs(target.path); error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
     Folders().Wrote(target.path);
     if (writable) {
         writableCopy_ = destination;
+    }
+    if (throughMemory && seen &&
+        posix::FileTimeOfTimespec(made.st_mtim, &lastCopy_.facts.lastWrite)) {
+        lastCopy_.destination = destination;
+        lastCopy_.facts.size = static_cast<std::uint64_t>(made.st_size);
+        lastCopyKept_ = lastCopy_.facts.size == lastCopy_.bytes.size();
     }
     return ErrorCode::kSuccess;
 }

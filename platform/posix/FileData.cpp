@@ -137,6 +137,26 @@ int CopyFileDataByReadWrite(int from, int to) {
     }
 }
 
+int CopyFileDataThroughMemory(int from, std::size_t size, int to, std::string& bytes) {
+    bytes.resize(size);
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t count = ::read(from, bytes.data() + filled, size - filled);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return errno;
+        }
+        if (count == 0) {
+            break;  // the file shrank since its size was taken: what is there is copied
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    bytes.resize(filled);
+    return WriteAll(to, bytes.data(), bytes.size());
+}
+
 int CopyFileData(int from, const struct stat& status, int to) {
     // A file whose blocks cover its size has no hole, and is not asked for one.
     if (S_ISREG(status.st_mode) && status.st_blocks * 512 < status.st_size &&

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <string>
 
 namespace quorvel::platform::posix {
 
@@ -13,6 +14,11 @@ namespace quorvel::platform::posix {
 // from its start, is copied as cp copies it: its data only, so the holes stay holes. 0 or an
 // errno value. `fromStatus` is what fstat gave for `from`.
 int CopyFileData(int from, const struct stat& fromStatus, int to);
+
+// Copies a small file of `size` bytes (as fstat gave it) through `bytes`, which then holds
+// what was written: read to `size` bytes or the end, then written in one call. 0 or an errno
+// value.
+int CopyFileDataThroughMemory(int from, std::size_t size, int to, std::string& bytes);
 
 // The read and write way alone.
 int CopyFileDataByReadWrite(int from, int to);

@@ -9,6 +9,7 @@
 #include "app/MessageTable.h"
 #include "app/history/FileState.h"
 #include "app/history/HistoryReader.h"
+#include "app/history/HistoryRecords.h"
 #include "app/history/Undo.h"
 #include "platform/MachineHost.h"
 #include "platform/WholeFile.h"
@@ -153,6 +154,26 @@ TEST_F(HistoryTest, EveryCopyIsRecordedBeforeTheNextChange) {
     EXPECT_EQ(kinds,
               "quorvel-verlauf install folder create copied replace copied replace copied "
               "replace failed end");
+}
+
+TEST_F(HistoryTest, EachCopiedRecordTellsWhatItsFileHolds) {
+    Install();
+    platform::MachineHost& machine = package.application.Machine();
+    const std::vector<RecordedInstall> installs = ReadHistory(machine, package.SimDir());
+    ASSERT_EQ(installs.size(), 1u);
+    std::size_t copies = 0;
+    for (const Record& record : installs[0].records) {
+        if (Field(record, 0) != kCopiedRecord) {
+            continue;
+        }
+        ++copies;
+        const std::optional<FileState> now = ReadFileState(machine, Field(record, 1), true);
+        ASSERT_TRUE(now) << Field(record, 1);
+        EXPECT_EQ(NumberField(record, 2), now->size) << Field(record, 1);
+        EXPECT_EQ(NumberField(record, 3), now->lastWrite) << Field(record, 1);
+        EXPECT_EQ(NumberField(record, 4), *now->hash) << Field(record, 1);
+    }
+    EXPECT_EQ(copies, 3u);
 }
 
 TEST_F(HistoryTest, WhatChangedSinceIsLeftAndNamed) {

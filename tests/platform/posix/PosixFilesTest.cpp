@@ -323,6 +323,58 @@ TEST(PosixFiles, ADestinationThatHoldsTheCopyAlreadyIsLeftAsItIs) {
     }
 }
 
+TEST(PosixFiles, ASmallCopyTellsWhatItWroteAndNoOtherCopyDoes) {
+    struct Case {
+        const char* name;
+        std::size_t size;
+        bool destinationExists;
+        bool sourceExists;
+        bool told;
+    };
+    const Case cases[] = {
+        {"new small file", 1024, false, true, true},
+        {"small file replacing one", 1024, true, true, true},
+        {"largest told", 256 * 1024, false, true, true},
+        {"one byte more", 256 * 1024 + 1, false, true, false},
+        {"empty file", 0, false, true, false},
+        {"failed copy", 1024, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempTree tree;
+        tree.WriteFile("Paket\\Vorher.dat", "davor");
+        tree.MakeDirectory("Sim");
+        const std::string content = Content(c.size);
+        if (c.sourceExists) {
+            tree.WriteFile("Paket\\Haus.dat", content);
+            tree.SetLastWriteTime("Paket\\Haus.dat", test::FileTimeAt(7) + 3);
+        }
+        if (c.destinationExists) {
+            tree.WriteFile("Sim\\Haus.dat", "alt");
+        }
+        // What a copy before told is not told for the next one.
+        ASSERT_TRUE(IsSuccess(
+            host.CopyFileReplacing(tree.Path("Paket\\Vorher.dat"), tree.Path("Sim\\Vorher.dat"))));
+        ASSERT_NE(host.LastCopiedFile(), nullptr);
+
+        const std::string destination = tree.Path("Sim\\haus.DAT");
+        EXPECT_EQ(IsSuccess(host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), destination)),
+                  c.sourceExists);
+        const CopiedFile* copied = host.LastCopiedFile();
+        ASSERT_EQ(copied != nullptr, c.told);
+        if (copied != nullptr) {
+            const Result<FileSizeAndTime> now = host.QueryFileSizeAndTime(destination);
+            ASSERT_TRUE(now);
+            EXPECT_EQ(copied->destination, destination);
+            EXPECT_EQ(copied->facts.size, now->size);
+            EXPECT_EQ(copied->facts.lastWrite, now->lastWrite);
+            EXPECT_EQ(copied->bytes, content);
+            EXPECT_EQ(tree.ReadFile(c.destinationExists ? "Sim\\Haus.dat" : "Sim\\haus.DAT"),
+                      content);
+        }
+    }
+}
+
 TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
     const test::TempTree tree;
     const std::string old = Content(100);
