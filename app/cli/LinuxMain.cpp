@@ -3,6 +3,7 @@
 // terminal or =desktop forces one). The other commands are listed by --help. Every command
 // works in the Wine prefix chosen first (app/cli/PrefixSetup.h).
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@
 #ifdef QUORVEL_WITH_DESKTOP
 #include "app/qt/DesktopFrontEnd.h"
 #include "app/qt/PrefixChoiceDialog.h"
+#else
+#include "app/cli/DesktopProgram.h"
+#include "platform/CommandLinePaths.h"
 #endif
 
 namespace {
@@ -71,7 +75,41 @@ int OpenDialogInTerminal(const cli::CommandLine& line) {
     return installer ? terminal::RunTerminalFrontEnd(*installer) : cli::kUsageError;
 }
 
-int OpenDialog(const cli::CommandLine& line, const char* programPath) {
+#ifndef QUORVEL_WITH_DESKTOP
+// Where the Debian package installs the desktop program (set by the build).
+#ifndef QUORVEL_DESKTOP_PROGRAM
+#define QUORVEL_DESKTOP_PROGRAM "/usr/libexec/quorvel/quorvel-desktop"
+#endif
+
+// Replaces this process with the desktop program, given the same command line and, where it
+// names no package folder and this program's own folder is the package folder, that folder:
+// the desktop program's own folder is not this one's. Returns, with a message, only where the
+// desktop program is missing or cannot be started.
+void StartDesktopProgram(const cli::CommandLine& line, const std::vector<std::string>& arguments,
+                         const char* programPath) {
+    const std::optional<std::string> desktop = cli::FindDesktopProgram(QUORVEL_DESKTOP_PROGRAM);
+    if (!desktop) {
+        std::cerr << kProgram << ": Der Dialog im Fenster ist nicht installiert ("
+                  << QUORVEL_DESKTOP_PROGRAM << " fehlt).\n";
+        return;
+    }
+    std::vector<std::string> passed = arguments;
+    if (line.arguments.empty()) {
+        platform::MachineHost machine;
+        const std::optional<std::string> own = cli::OwnFolder();
+        if (own &&
+            cli::FindPackageFolder(machine, std::nullopt) != platform::CurrentWindowsDirectory()) {
+            passed.push_back(*own);
+        }
+    }
+    const int error = cli::RunInstead(*desktop, programPath, passed);
+    std::cerr << kProgram << ": Der Dialog im Fenster lässt sich nicht starten (" << *desktop
+              << ": " << std::strerror(error) << ").\n";
+}
+#endif
+
+int OpenDialog(const cli::CommandLine& line, const std::vector<std::string>& arguments,
+               const char* programPath) {
     const char* requested = std::getenv("QUORVEL_FRONTEND");
     FrontEndRequest request = ParseFrontEndRequest(requested);
     if (request == FrontEndRequest::Unknown) {
@@ -86,6 +124,7 @@ int OpenDialog(const cli::CommandLine& line, const char* programPath) {
         return OpenDialogInTerminal(line);
     }
 #ifdef QUORVEL_WITH_DESKTOP
+    (void)arguments;
     int status = 0;
     const auto prepare = [&line, &status]() -> std::optional<std::string> {
         const auto chooseOnDesktop = [](const std::vector<FoundPrefix>& holding) {
@@ -107,7 +146,7 @@ int OpenDialog(const cli::CommandLine& line, const char* programPath) {
         return status;
     }
 #else
-    (void)programPath;
+    StartDesktopProgram(line, arguments, programPath);
 #endif
     if (request == FrontEndRequest::Desktop) {
         std::cerr << kProgram
@@ -169,7 +208,9 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const std::vector<cli::Command> commands = {
         {{"", "[PAKET]", "öffnet den Dialog, der das Paket PAKET installiert", 1, {}},
-         [argv](const cli::CommandLine& line) { return OpenDialog(line, argv[0]); }},
+         [argv, &arguments](const cli::CommandLine& line) {
+             return OpenDialog(line, arguments, argv[0]);
+         }},
         {cli::kPreviewDescription, ShowPreview},
         {cli::kCheckDescription, CheckPackage},
         {cli::kHistoryDescription,
