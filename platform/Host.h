@@ -18,7 +18,7 @@ namespace quorvel::platform {
 struct CopiedFile {
     std::string destination;  // as CopyFileReplacing was given it
     FileSizeAndTime facts;    // the copy's size and last-write time, as the file system keeps them
-    std::string bytes;        // its whole content
+    std::string_view bytes;   // its whole content, held by the host
 };
 
 class Host {

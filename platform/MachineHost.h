@@ -63,6 +63,7 @@ private:
     // for the next one.
     CopiedFile lastCopy_;
     bool lastCopyKept_ = false;
+    std::unique_ptr<char[]> copyBuffer_;  // made at the first copy through memory
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
@@ -74,12 +75,13 @@ bool HoldsTheCopyAlready(int source, const struct stat& sourceStatus,
 
 // Files up to this size are read into memory and written from there, so that what the copy
 // wrote is known without reading the new file again; larger ones are copied by the kernel.
-constexpr off_t kLargestCopyThroughMemory = 256 * 1024;
+constexpr std::size_t kLargestCopyThroughMemory = 256 * 1024;
 
 // A regular file of that size whose blocks cover it: no hole to keep.
 bool CopiesThroughMemory(const struct stat& source) {
     return S_ISREG(source.st_mode) && source.st_size > 0 &&
-           source.st_size <= kLargestCopyThroughMemory && source.st_blocks * 512 >= source.st_size;
+           static_cast<std::size_t>(source.st_size) <= kLargestCopyThroughMemory &&
+           source.st_blocks * 512 >= source.st_size;
 }
 
 }  // namespace
@@ -117,11 +119,15 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
         return posix::Win32ErrorOfErrno(copy.Error());
     }
     const bool throughMemory = CopiesThroughMemory(sourceStatus);
-    const int copied = throughMemory
-                           ? posix::CopyFileDataThroughMemory(
-                                 from->Get(), static_cast<std::size_t>(sourceStatus.st_size),
-                                 copy.Fd(), lastCopy_.bytes)
-                           : posix::CopyFileData(from->Get(), sourceStatus, copy.Fd());
+    if (throughMemory && !copyBuffer_) {
+        copyBuffer_ = std::make_unique_for_overwrite<char[]>(kLargestCopyThroughMemory);
+    }
+    std::size_t bytesCopied = 0;
+    const int copied =
+        throughMemory ? posix::CopyFileDataThroughMemory(
+                            from->Get(), copyBuffer_.get(),
+                            static_cast<std::size_t>(sourceStatus.st_size), copy.Fd(), &bytesCopied)
+                      : posix::CopyFileData(from->Get(), sourceStatus, copy.Fd());
     if (copied != 0) {
         return posix::Win32ErrorOfErrno(copied);
     }
@@ -156,7 +162,8 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
         posix::FileTimeOfTimespec(made.st_mtim, &lastCopy_.facts.lastWrite)) {
         lastCopy_.destination = destination;
         lastCopy_.facts.size = static_cast<std::uint64_t>(made.st_size);
-        lastCopyKept_ = lastCopy_.facts.size == lastCopy_.bytes.size();
+        lastCopy_.bytes = std::string_view(copyBuffer_.get(), bytesCopied);
+        lastCopyKept_ = lastCopy_.facts.size == bytesCopied;
     }
     return ErrorCode::kSuccess;
 }

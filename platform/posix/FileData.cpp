@@ -137,11 +137,11 @@ int CopyFileDataByReadWrite(int from, int to) {
     }
 }
 
-int CopyFileDataThroughMemory(int from, std::size_t size, int to, std::string& bytes) {
-    bytes.resize(size);
+int CopyFileDataThroughMemory(int from, char* buffer, std::size_t size, int to,
+                              std::size_t* copied) {
     std::size_t filled = 0;
     while (filled < size) {
-        const ssize_t count = ::read(from, bytes.data() + filled, size - filled);
+        const ssize_t count = ::read(from, buffer + filled, size - filled);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -153,8 +153,8 @@ int CopyFileDataThroughMemory(int from, std::size_t size, int to, std::string& b
         }
         filled += static_cast<std::size_t>(count);
     }
-    bytes.resize(filled);
-    return WriteAll(to, bytes.data(), bytes.size());
+    *copied = filled;
+    return WriteAll(to, buffer, filled);
 }
 
 int CopyFileData(int from, const struct stat& status, int to) {

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <cstddef>
-#include <string>
 
 namespace quorvel::platform::posix {
 
@@ -15,10 +14,11 @@ namespace quorvel::platform::posix {
 // errno value. `fromStatus` is what fstat gave for `from`.
 int CopyFileData(int from, const struct stat& fromStatus, int to);
 
-// Copies a small file of `size` bytes (as fstat gave it) through `bytes`, which then holds
-// what was written: read to `size` bytes or the end, then written in one call. 0 or an errno
-// value.
-int CopyFileDataThroughMemory(int from, std::size_t size, int to, std::string& bytes);
+// Copies a small file of `size` bytes (as fstat gave it) through `buffer`, of at least that
+// size, whose first `*copied` bytes then are what was written: read to `size` bytes or the
+// end, then written in one call. 0 or an errno value.
+int CopyFileDataThroughMemory(int from, char* buffer, std::size_t size, int to,
+                              std::size_t* copied);
 
 // The read and write way alone.
 int CopyFileDataByReadWrite(int from, int to);
