@@ -376,38 +376,42 @@ TEST(PosixFiles, ASmallCopyTellsWhatItWroteAndNoOtherCopyDoes) {
 }
 
 TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
-    const test::TempTree tree;
-    const std::string old = Content(100);
-    tree.WriteFile("Paket\\Gross.dat", Content(300000));
-    tree.WriteFile("Sim\\Gross.dat", old);
-    tree.SetLastWriteTime("Sim\\Gross.dat", test::FileTimeAt(5));
+    // Copied through memory, and by the kernel.
+    for (const std::size_t size : {std::size_t{100000}, std::size_t{300000}}) {
+        SCOPED_TRACE(size);
+        const test::TempTree tree;
+        const std::string old = Content(100);
+        tree.WriteFile("Paket\\Gross.dat", Content(size));
+        tree.WriteFile("Sim\\Gross.dat", old);
+        tree.SetLastWriteTime("Sim\\Gross.dat", test::FileTimeAt(5));
 
-    // A file size limit makes every write past 64 KiB fail with EFBIG, as a full disk does
-    // with ENOSPC; both are reported as a full disk.
-    const int result = InChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{65536, 65536};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return 10;
-        }
-        if (IsSuccess(host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"),
-                                             tree.Path("Sim\\Gross.dat")))) {
-            return 11;
-        }
-        const ErrorCode replaced =
-            host.ReplaceFileContent(tree.Path("Sim\\Gross.dat"), Content(200000));
-        if (replaced != ErrorCode::kDiskFull) {
-            return 12;
-        }
-        // A destination that is not there yet is made without a name until it is whole.
-        const ErrorCode created =
-            host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Neu.dat"));
-        return created == ErrorCode::kDiskFull ? 0 : 13;
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(tree.ReadFile("Sim\\Gross.dat"), old);
-    EXPECT_EQ(tree.LastWriteTime("Sim\\Gross.dat"), test::FileTimeAt(5));
-    EXPECT_EQ(tree.ListHostNames("Sim"), "Gross.dat");
+        // A file size limit makes every write past 64 KiB fail with EFBIG, as a full disk does
+        // with ENOSPC; both are reported as a full disk.
+        const int result = InChild([&] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{65536, 65536};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                return 10;
+            }
+            if (IsSuccess(host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"),
+                                                 tree.Path("Sim\\Gross.dat")))) {
+                return 11;
+            }
+            const ErrorCode replaced =
+                host.ReplaceFileContent(tree.Path("Sim\\Gross.dat"), Content(200000));
+            if (replaced != ErrorCode::kDiskFull) {
+                return 12;
+            }
+            // A destination that is not there yet is made without a name until it is whole.
+            const ErrorCode created =
+                host.CopyFileReplacing(tree.Path("Paket\\Gross.dat"), tree.Path("Sim\\Neu.dat"));
+            return created == ErrorCode::kDiskFull ? 0 : 13;
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(tree.ReadFile("Sim\\Gross.dat"), old);
+        EXPECT_EQ(tree.LastWriteTime("Sim\\Gross.dat"), test::FileTimeAt(5));
+        EXPECT_EQ(tree.ListHostNames("Sim"), "Gross.dat");
+    }
 }
 
 TEST(PosixFiles, UmlautNamesBecomeUtf8AndAreReplacedInPlace) {
