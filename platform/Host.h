@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,16 @@ public:
     // (a small file, on a host that copies it so); else nothing, and whoever wants to know
     // reads the destination. Valid until the host's next call.
     virtual const CopiedFile* LastCopiedFile() const { return nullptr; }
+
+    // Whether the existing files `first` and `second` hold the same bytes (false where either
+    // cannot be read), where this host compares files itself; else nothing, and whoever wants
+    // to know reads them. A host may keep a positive answer for a CopyFileReplacing of
+    // `second` onto `first` right after, which then need not read them again while neither
+    // has changed.
+    virtual std::optional<bool> CompareFileBytes(const std::string& /*first*/,
+                                                 const std::string& /*second*/) {
+        return std::nullopt;
+    }
 
     // GetFileAttributesA: what `path` is (kFileAttributeDirectory for a folder) and whether it
     // is write-protected (kFileAttributeReadOnly); an error when nothing is there.

@@ -2,6 +2,7 @@
 // against the Wine prefix that WINEPREFIX names (default ~/.wine).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <set>
@@ -18,6 +19,24 @@ struct ReplaceTarget;
 enum class TemporaryNaming;
 }  // namespace posix
 
+// A file as fstat saw it: what changes with any change of its bytes.
+struct SeenFile {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds
+    std::int64_t changed = 0;   // nanoseconds, set by the system at every change
+    bool operator==(const SeenFile&) const = default;
+};
+
+// Two files found to hold the same bytes, by their paths as given and as they were then.
+struct SameBytesSeen {
+    std::string first;
+    std::string second;
+    SeenFile firstFile;
+    SeenFile secondFile;
+};
+
 class MachineHost : public Host {
 public:
     MachineHost() = default;
@@ -29,6 +48,8 @@ public:
     const CopiedFile* LastCopiedFile() const override {
         return lastCopyKept_ ? &lastCopy_ : nullptr;
     }
+    std::optional<bool> CompareFileBytes(const std::string& first,
+                                         const std::string& second) override;
     Result<std::uint32_t> QueryFileAttributes(const std::string& path) override;
     void ResetFileAttributes(const std::string& path) override;
     ErrorCode ReplaceFileContent(const std::string& path, std::string_view bytes) override;
@@ -64,6 +85,8 @@ private:
     CopiedFile lastCopy_;
     bool lastCopyKept_ = false;
     std::unique_ptr<char[]> copyBuffer_;  // made at the first copy through memory
+    // On the Linux host: what the last CompareFileBytes found equal, for the copy after it.
+    std::optional<SameBytesSeen> sameBytes_;
 };
 
 // GetModuleFileNameA(NULL, ...) of the running executable itself, as MachineHost gives it.

@@ -186,8 +186,13 @@ bool HistoryRecorder::HoldsTheCopyAlready(const run::FileCopying& copying) {
     }
     const platform::Result<std::uint32_t> attributes =
         host_.QueryFileAttributes(copying.entry.destination);
-    return attributes && (*attributes & platform::kFileAttributeReadOnly) == 0 &&
-           reader_.HoldSameBytes(copying.entry.destination, copying.entry.source);
+    if (!attributes || (*attributes & platform::kFileAttributeReadOnly) != 0) {
+        return false;
+    }
+    // The host compares them where it can, and then need not read them again for the copy.
+    const std::optional<bool> same =
+        host_.CompareFileBytes(copying.entry.destination, copying.entry.source);
+    return same ? *same : reader_.HoldSameBytes(copying.entry.destination, copying.entry.source);
 }
 
 void HistoryRecorder::OnFileCopying(const run::FileCopying& copying) {

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <utility>
 
 #include "platform/MachineHost.h"
 #include "platform/posix/FileData.h"
@@ -54,16 +55,37 @@ int KeepReadOnly(int fd, const struct stat& source) {
     return 0;
 }
 
+SeenFile SeenOf(const struct stat& status) {
+    constexpr std::int64_t kNanoseconds = 1000000000;
+    return {
+        static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+        static_cast<std::int64_t>(status.st_size),
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNanoseconds + status.st_mtim.tv_nsec,
+        static_cast<std::int64_t>(status.st_ctim.tv_sec) * kNanoseconds + status.st_ctim.tv_nsec};
+}
+
+// True when CompareFileBytes found `destination` and `source` equal just before and both are
+// still the files it read, unchanged since.
+bool SeenEqualJustBefore(const std::optional<SameBytesSeen>& seen, const std::string& source,
+                         const struct stat& sourceStatus, const std::string& destination,
+                         const struct stat& destinationStatus) {
+    return seen && seen->first == destination && seen->second == source &&
+           seen->firstFile == SeenOf(destinationStatus) && seen->secondFile == SeenOf(sourceStatus);
+}
+
 // True when the existing destination holds the source's bytes and last-write time already:
 // the copy would end in the same bytes, the same time and, as a replaced file keeps its own,
 // the same mode, owner and attributes, so the file is left as it is. Whoever else links to
 // it keeps the link, which a copy would have ended.
 bool HoldsTheCopyAlready(int source, const struct stat& sourceStatus,
-                         const posix::ReplaceTarget& target) {
+                         const posix::ReplaceTarget& target, bool seenEqual) {
     const struct stat& old = target.status;
     if (old.st_size != sourceStatus.st_size || old.st_mtim.tv_sec != sourceStatus.st_mtim.tv_sec ||
         old.st_mtim.tv_nsec != sourceStatus.st_mtim.tv_nsec) {
         return false;
+    }
+    if (seenEqual) {
+        return true;
     }
     const posix::UniqueFd destination(
         ::open(target.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
@@ -86,10 +108,29 @@ bool CopiesThroughMemory(const struct stat& source) {
 
 }  // namespace
 
+std::optional<bool> MachineHost::CompareFileBytes(const std::string& first,
+                                                  const std::string& second) {
+    sameBytes_.reset();
+    struct stat firstStatus {};
+    struct stat secondStatus {};
+    const Result<posix::UniqueFd> a = OpenSource(first, Folders(), &firstStatus);
+    if (!a) {
+        return false;
+    }
+    const Result<posix::UniqueFd> b = OpenSource(second, Folders(), &secondStatus);
+    if (!b || firstStatus.st_size != secondStatus.st_size ||
+        !posix::HaveSameBytes(a->Get(), b->Get(), firstStatus.st_size)) {
+        return false;
+    }
+    sameBytes_ = SameBytesSeen{first, second, SeenOf(firstStatus), SeenOf(secondStatus)};
+    return true;
+}
+
 ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
                                          const std::string& destination) {
     writableCopy_.reset();
     lastCopyKept_ = false;
+    const std::optional<SameBytesSeen> comparedJustBefore = std::exchange(sameBytes_, std::nullopt);
     struct stat sourceStatus {};
     const Result<posix::UniqueFd> from = OpenSource(source, Folders(), &sourceStatus);
     if (!from) {
@@ -109,7 +150,10 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     }
     // A target that stays, or whose mode the copy takes, is one its owner may write: a
     // write-protected one was refused above.
-    if (target.exists && HoldsTheCopyAlready(from->Get(), sourceStatus, target)) {
+    if (target.exists &&
+        HoldsTheCopyAlready(from->Get(), sourceStatus, target,
+                            SeenEqualJustBefore(comparedJustBefore, source, sourceStatus,
+                                                destination, target.status))) {
         writableCopy_ = destination;
         return ErrorCode::kSuccess;
     }

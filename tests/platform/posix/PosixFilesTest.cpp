@@ -375,6 +375,50 @@ TEST(PosixFiles, ASmallCopyTellsWhatItWroteAndNoOtherCopyDoes) {
     }
 }
 
+TEST(PosixFiles, ACopyTrustsAComparisonJustBeforeOnlyWhileNeitherFileChanged) {
+    const std::string content = Content(100 * 1024);
+    std::string changed = content;
+    changed[50000] = static_cast<char>(changed[50000] ^ 1);
+    struct Case {
+        const char* name;
+        const char* compared;   // the file compared with the destination
+        const char* rewritten;  // rewritten with `changed`, size and time kept, or null
+        bool foundEqual;        // what the comparison said
+        bool leftAsItIs;
+    };
+    const Case cases[] = {
+        {"compared and unchanged", "Paket\\Haus.dat", nullptr, true, true},
+        {"destination changed since", "Paket\\Haus.dat", "Sim\\Haus.dat", true, false},
+        {"source changed since", "Paket\\Haus.dat", "Paket\\Haus.dat", true, false},
+        {"another file compared", "Paket\\Kopie.dat", nullptr, true, true},
+        {"found different", "Paket\\Anders.dat", nullptr, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempTree tree;
+        for (const char* file : {"Paket\\Haus.dat", "Paket\\Kopie.dat", "Sim\\Haus.dat"}) {
+            tree.WriteFile(file, content);
+        }
+        tree.WriteFile("Paket\\Anders.dat", changed);
+        for (const char* file :
+             {"Paket\\Haus.dat", "Paket\\Kopie.dat", "Paket\\Anders.dat", "Sim\\Haus.dat"}) {
+            tree.SetLastWriteTime(file, test::FileTimeAt(0));
+        }
+        const ino_t before = InodeOf(tree.HostPath("Sim\\Haus.dat"));
+
+        EXPECT_EQ(host.CompareFileBytes(tree.Path("Sim\\Haus.dat"), tree.Path(c.compared)),
+                  std::optional<bool>(c.foundEqual));
+        if (c.rewritten != nullptr) {
+            tree.WriteFile(c.rewritten, changed);
+            tree.SetLastWriteTime(c.rewritten, test::FileTimeAt(0));
+        }
+        ASSERT_TRUE(IsSuccess(
+            host.CopyFileReplacing(tree.Path("Paket\\Haus.dat"), tree.Path("Sim\\Haus.dat"))));
+        EXPECT_EQ(InodeOf(tree.HostPath("Sim\\Haus.dat")) == before, c.leftAsItIs);
+        EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), tree.ReadFile("Paket\\Haus.dat"));
+    }
+}
+
 TEST(PosixFiles, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
     // Copied through memory, and by the kernel.
     for (const std::size_t size : {std::size_t{100000}, std::size_t{300000}}) {
