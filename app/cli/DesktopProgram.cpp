@@ -3,7 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+
+#include "platform/posix/ModulePath.h"
 
 namespace quorvel::app::cli {
 
@@ -18,13 +19,11 @@ bool IsProgram(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> OwnFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) {
+    const std::optional<std::string> program = platform::posix::ExecutableHostPath();
+    if (!program) {
         return std::nullopt;
     }
-    const std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.rfind('/'));
+    return program->substr(0, program->rfind('/'));
 }
 
 std::optional<std::string> FindDesktopProgram(const std::string& installed) {

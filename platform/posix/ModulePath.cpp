@@ -13,9 +13,6 @@
 
 namespace quorvel::platform::posix {
 
-namespace {
-
-// The target of /proc/self/exe, however long.
 std::optional<std::string> ExecutableHostPath() {
     std::vector<char> buffer(4096);
     for (;;) {
@@ -32,8 +29,6 @@ std::optional<std::string> ExecutableHostPath() {
         buffer.resize(buffer.size() * 2);
     }
 }
-
-}  // namespace
 
 std::optional<std::string> WindowsPathOfHostPath(std::string_view hostPath) {
     if (hostPath.empty() || hostPath.front() != '/' ||

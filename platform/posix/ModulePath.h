@@ -13,4 +13,8 @@ namespace quorvel::platform::posix {
 // cannot represent.
 std::optional<std::string> WindowsPathOfHostPath(std::string_view hostPath);
 
+// The running executable's host path (the target of /proc/self/exe, however long), or nothing
+// when the system does not say.
+std::optional<std::string> ExecutableHostPath();
+
 }  // namespace quorvel::platform::posix
