@@ -74,9 +74,10 @@ private:
     posix::FolderCache& Folders();
 
     std::optional<std::string> installerPath_;
-    std::set<std::string> clearedFolders_;         // host folders ClearLeftOversOnce has seen
-    std::optional<bool> unnamedFilesLinkable_;     // once NamingOfNewFiles has asked
-    std::shared_ptr<posix::FolderCache> folders_;  // made at the first use, on Linux only
+    std::set<std::string> clearedFolders_;      // host folders ClearLeftOversOnce has seen
+    std::optional<bool> unnamedFilesLinkable_;  // once NamingOfNewFiles has asked
+    std::optional<bool> unnamedFilesLinkedByDescriptor_;  // learnt at the run's first one
+    std::shared_ptr<posix::FolderCache> folders_;         // made at the first use, on Linux only
     // On the Linux host: the path CopyFileReplacing last gave a file its owner may write, which
     // ResetFileAttributes then need not look at again.
     std::optional<std::string> writableCopy_;

@@ -198,7 +198,7 @@ ErrorCode MachineHost::CopyFileReplacing(const std::string& source,
     if (const int error = copy.CommitAs(target.path); error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
-    Folders().Wrote(target.path);
+    Folders().Wrote(target.path, target.folderFd.Get());
     if (writable) {
         writableCopy_ = destination;
     }

@@ -40,7 +40,7 @@ ErrorCode MachineHost::ReplaceFileContent(const std::string& path, std::string_v
     if (error != 0) {
         return posix::Win32ErrorOfErrno(error);
     }
-    Folders().Wrote(target.path);
+    Folders().Wrote(target.path, target.folderFd.Get());
     // The new content is in place; a folder that cannot be flushed changes nothing about that.
     const posix::UniqueFd folder(::open(target.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.IsValid()) {

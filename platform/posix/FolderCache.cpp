@@ -145,7 +145,7 @@ void FolderCache::ForgetChildren() {
     ways_ = 0;
 }
 
-void FolderCache::Wrote(const std::string& entryPath) {
+void FolderCache::Wrote(const std::string& entryPath, int folderFd) {
     const std::size_t slash = entryPath.rfind('/');
     if (slash == std::string::npos) {
         return;
@@ -166,8 +166,8 @@ void FolderCache::Wrote(const std::string& entryPath) {
         listing.complete = false;
     }
     struct stat status {};
-    listed->second.stamp =
-        ::stat(folder.c_str(), &status) == 0 ? FolderStamp::Of(status) : FolderStamp{};
+    const int looked = folderFd >= 0 ? ::fstat(folderFd, &status) : ::stat(folder.c_str(), &status);
+    listed->second.stamp = looked == 0 ? FolderStamp::Of(status) : FolderStamp{};
 }
 
 }  // namespace quorvel::platform::posix

@@ -65,7 +65,8 @@ public:
     void ForgetChildren();
 
     // The run itself made the entry `entryPath` (a host path), or replaced the one there.
-    void Wrote(const std::string& entryPath);
+    // `folderFd`, where given, is its folder opened, through which the folder is looked at.
+    void Wrote(const std::string& entryPath, int folderFd = -1);
 
 private:
     struct Listing {

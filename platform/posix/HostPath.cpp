@@ -187,11 +187,28 @@ bool FindAsGiven(const std::string& folder, std::string_view name, int openFlags
     return true;
 }
 
+// The folder's own stat. With `keepOpen`, through the folder opened (O_PATH) into `opened`, so
+// that the rest of the call need not walk its path again; where it cannot be opened so, as
+// without. True when the folder is there.
+bool StatFolder(const std::string& folder, bool keepOpen, UniqueFd* opened, struct stat* status) {
+    if (keepOpen) {
+        UniqueFd fd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (fd.IsValid() && ::fstat(fd.Get(), status) == 0) {
+            *opened = std::move(fd);
+            return true;
+        }
+    }
+    return ::stat(folder.c_str(), status) == 0;
+}
+
 // With `opened`, an existing entry named as given is opened at once with `openFlags` and
 // handed out there, instead of being looked at first: one call, where two would be.
+// With `folderOpened`, the folder of a last name that is not there as given is opened
+// (O_PATH) and handed out there, and the lookups that follow go through it.
 HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
                        const std::function<std::string()>& currentDirectory, FolderCache* cache,
-                       int openFlags = 0, UniqueFd* opened = nullptr) {
+                       int openFlags = 0, UniqueFd* opened = nullptr,
+                       UniqueFd* folderOpened = nullptr) {
     HostPathResult result;
     if (IsTooLongForNarrowCalls(windowsPath)) {
         result.error = ErrorCode::kFilenameExcedRange;
@@ -238,7 +255,9 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
         return result;
     }
     struct stat status {};
-    const bool folderThere = cache != nullptr && folder && ::stat(folder->c_str(), &status) == 0;
+    UniqueFd folderFd;
+    const bool folderThere = cache != nullptr && folder &&
+                             StatFolder(*folder, folderOpened != nullptr, &folderFd, &status);
     if (usedKnown && !folderThere) {
         // A folder the cache led to is gone: every step is asked again.
         cache->ForgetChildren();
@@ -257,7 +276,14 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
         // The folder's names keep one spelling of each name: whether a link that leads nowhere
         // has the name as given is asked.
         struct stat link {};
-        if (::lstat(JoinHostPath(*folder, exact).c_str(), &link) == 0) {
+        const bool linkThere =
+            folderFd.IsValid()
+                ? ::fstatat(folderFd.Get(), exact.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0
+                : ::lstat(JoinHostPath(*folder, exact).c_str(), &link) == 0;
+        if (linkThere) {
+            if (folderOpened != nullptr) {
+                *folderOpened = std::move(folderFd);
+            }
             host.exists = true;
             host.name = exact;
             host.status = link;
@@ -266,6 +292,9 @@ HostPathResult Resolve(std::string_view windowsPath, const std::string& prefix,
     }
     host.exists = entry.has_value();
     host.name = entry ? *entry : exact;
+    if (folderOpened != nullptr) {
+        *folderOpened = std::move(folderFd);
+    }
     return result;
 }
 
@@ -346,6 +375,11 @@ HostPathResult ResolveHostPath(std::string_view windowsPath) {
 
 HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache) {
     return Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, &cache);
+}
+
+HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache, UniqueFd* folder) {
+    return Resolve(windowsPath, WinePrefixDirectory(), CurrentDirectory, &cache, 0, nullptr,
+                   folder);
 }
 
 Result<UniqueFd> OpenExistingEntry(std::string_view windowsPath, int flags, FolderCache& cache) {

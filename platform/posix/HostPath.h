@@ -57,6 +57,10 @@ HostPathResult ResolveHostPath(std::string_view windowsPath);
 HostPathResult ResolveHostPath(std::string_view windowsPath, const PathContext& context,
                                FolderCache& cache);
 HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache);
+// The same; where the last name is not there as given, `folder` receives its folder opened
+// (O_PATH), where it could be opened, for the rest of the call to work in without walking its
+// path again. Not to be kept beyond the call: the run looks at each folder anew each time.
+HostPathResult ResolveHostPath(std::string_view windowsPath, FolderCache& cache, UniqueFd* folder);
 
 // The entry that ResolveHostPath finds for the path, opened with open(2)'s `flags`: an entry
 // named exactly as given costs the one open. ERROR_FILE_NOT_FOUND where there is none (or the

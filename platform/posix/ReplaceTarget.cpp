@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "platform/posix/HostPath.h"
 #include "platform/posix/Win32Errors.h"
@@ -27,7 +28,8 @@ bool IsWriteProtected(const std::string& path, const struct stat& status) {
 
 ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
                             ReplaceTarget* target) {
-    const HostPathResult resolved = ResolveHostPath(windowsPath, folders);
+    UniqueFd folderFd;
+    const HostPathResult resolved = ResolveHostPath(windowsPath, folders, &folderFd);
     if (!IsSuccess(resolved.error)) {
         return resolved.error;
     }
@@ -35,7 +37,7 @@ ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
     if (host.trailingSeparator) {
         return ErrorCode::kInvalidName;
     }
-    *target = ReplaceTarget{host.folder, host.Full(), false, {}};
+    *target = ReplaceTarget{host.folder, host.Full(), false, {}, std::move(folderFd)};
     if (!host.exists) {
         return ErrorCode::kSuccess;
     }
@@ -50,6 +52,7 @@ ErrorCode FindReplaceTarget(std::string_view windowsPath, FolderCache& folders,
             return ErrorCode::kSuccess;  // a dangling link: the new file takes its place
         }
         target->path = real.get();
+        target->folderFd.Reset();  // the link's target may lie in another folder
         // realpath gives an absolute path: its folder is all before the last slash, or "/".
         const std::size_t slash = target->path.rfind('/');
         target->folder = slash == 0 || slash == std::string::npos

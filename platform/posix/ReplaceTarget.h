@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/ErrorCode.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace quorvel::platform::posix {
 
@@ -19,6 +20,8 @@ struct ReplaceTarget {
     std::string path;       // host path that is created or replaced
     bool exists = false;    // a regular file is there now
     struct stat status {};  // of that file
+    UniqueFd folderFd;      // `folder` opened (O_PATH) where the lookup opened it, for the
+                            // call to make and name the new file in: no walk of its path again
 };
 
 // kSuccess, or the Win32 error: that of the path's resolution; ERROR_INVALID_NAME (123) for a path

@@ -56,12 +56,24 @@ std::string ProcPathOf(int fd) {
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
+// The name of `path` in `folder`, where `path` is an entry of that folder itself; else empty.
+std::string_view NameInFolder(const std::string& folder, const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) {
+        return {};
+    }
+    const std::string_view name = std::string_view(path).substr(slash + 1);
+    return JoinHostPath(folder, name) == path ? name : std::string_view();
+}
+
 }  // namespace
 
-TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, TemporaryNaming naming)
-    : folder_(folder) {
+TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, TemporaryNaming naming,
+                             int folderFd, std::optional<bool>* linksByDescriptor)
+    : folder_(folder), folderFd_(folderFd), linksByDescriptor_(linksByDescriptor) {
     if (naming == TemporaryNaming::kUnnamed) {
-        fd_.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        fd_.Reset(folderFd >= 0 ? ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                                : ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
         if (fd_.IsValid()) {
             return;
         }
@@ -111,17 +123,43 @@ TemporaryFile::~TemporaryFile() {
 }
 
 int TemporaryFile::LinkAs(const std::string& target) {
-    if (::linkat(AT_FDCWD, ProcPathOf(fd_.Get()).c_str(), AT_FDCWD, target.c_str(),
-                 AT_SYMLINK_FOLLOW) != 0) {
-        return errno;
+    // Through the open folder, where the target is one of its entries: its path is not
+    // walked again.
+    const std::string_view name = folderFd_ >= 0 ? NameInFolder(folder_, target) : "";
+    const std::string relative(name);
+    const int at = name.empty() ? AT_FDCWD : folderFd_;
+    const char* linkPath = name.empty() ? target.c_str() : relative.c_str();
+    if (const int linked = Link(at, linkPath); linked != 0) {
+        return linked;
     }
     // close() reports the write errors some file systems keep until then: the name goes again.
     if (::close(fd_.Release()) != 0) {
         const int error = errno;
-        ::unlink(target.c_str());
+        ::unlinkat(at, linkPath, 0);
         return error;
     }
     committed_ = true;
+    return 0;
+}
+
+int TemporaryFile::Link(int at, const char* path) {
+    std::optional<bool>* const byDescriptor = linksByDescriptor_;
+    if (byDescriptor != nullptr && *byDescriptor != false) {
+        if (::linkat(fd_.Get(), "", at, path, AT_EMPTY_PATH) == 0) {
+            *byDescriptor = true;
+            return 0;
+        }
+        // A kernel that does not let this program link by descriptor says ENOENT (or EPERM):
+        // learnt at the first link, and /proc/self/fd taken from then on.
+        const bool refused = errno == ENOENT || errno == EPERM;
+        if (byDescriptor->has_value() || !refused) {
+            return errno;
+        }
+        *byDescriptor = false;
+    }
+    if (::linkat(AT_FDCWD, ProcPathOf(fd_.Get()).c_str(), at, path, AT_SYMLINK_FOLLOW) != 0) {
+        return errno;
+    }
     return 0;
 }
 
@@ -202,7 +240,8 @@ posix::TemporaryFile MachineHost::NewContentFor(const posix::ReplaceTarget& targ
         return posix::TemporaryFile(target.folder, 0600);  // given the replaced file's mode later
     }
     // A new file is made as Wine makes one, 0666 less the umask.
-    return posix::TemporaryFile(target.folder, posix::kNewFileMode, NamingOfNewFiles());
+    return posix::TemporaryFile(target.folder, posix::kNewFileMode, NamingOfNewFiles(),
+                                target.folderFd.Get(), &unnamedFilesLinkedByDescriptor_);
 }
 
 posix::TemporaryNaming MachineHost::NamingOfNewFiles() {

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/posix/UniqueFd.h"
@@ -27,9 +28,15 @@ enum class TemporaryNaming { kNamed, kUnnamed };
 
 class TemporaryFile {
 public:
-    // Creates the file, open for writing, with `mode` less the umask; see Error().
+    // Creates the file, open for writing, with `mode` less the umask; see Error(). `folderFd`,
+    // where given, is `folder` opened (O_PATH), which must stay open while this file lives:
+    // a file without a name is made and named in its folder through it.
+    // `linksByDescriptor`, where given, tells how a run names its unnamed files, learnt at the
+    // first one: true by the file's own descriptor (linkat with AT_EMPTY_PATH, which kernels
+    // before 6.10 allow privileged programs only), false through /proc/self/fd.
     TemporaryFile(const std::string& folder, mode_t mode,
-                  TemporaryNaming naming = TemporaryNaming::kNamed);
+                  TemporaryNaming naming = TemporaryNaming::kNamed, int folderFd = -1,
+                  std::optional<bool>* linksByDescriptor = nullptr);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -52,8 +59,12 @@ private:
     // Links the unnamed file as `target` and closes it; 0 or an errno value (EEXIST when
     // something is there).
     int LinkAs(const std::string& target);
+    // Gives the unnamed file the name `path` (relative to the folder `at`); 0 or an errno value.
+    int Link(int at, const char* path);
 
     std::string folder_;
+    int folderFd_ = -1;                                 // borrowed
+    std::optional<bool>* linksByDescriptor_ = nullptr;  // borrowed
     std::string path_;
     UniqueFd fd_;
     int remembered_ = -1;  // its number for removal on an interruption

@@ -515,6 +515,16 @@ TEST(PosixFiles, FoldersTheRunKnowsAreSeenAsTheyAreNow) {
     ASSERT_EQ(host.CopyFileReplacing(zwei, tree.Path("Sim\\Fremd.dat")), ErrorCode::kSuccess);
     EXPECT_EQ(tree.ListHostNames("Sim"), "Fremd.dat Neu");
 
+    // A folder the run wrote into, renamed and replaced by a new one of the same name: the
+    // next new file goes into the new one.
+    fs::rename(tree.HostPath("Sim\\Neu"), tree.HostPath("Sim\\Alt"));
+    tree.MakeDirectory("Sim\\Neu");
+    ASSERT_EQ(host.CopyFileReplacing(zwei, tree.Path("Sim\\Neu\\Zweite.dat")), ErrorCode::kSuccess);
+    EXPECT_EQ(tree.ListHostNames("Sim\\Neu"), "Zweite.dat");
+    EXPECT_EQ(tree.ListHostNames("Sim\\Alt"), "Datei.dat");
+    fs::remove_all(tree.HostPath("Sim\\Neu"));
+    fs::rename(tree.HostPath("Sim\\Alt"), tree.HostPath("Sim\\Neu"));
+
     // A folder the run went through, renamed to another case and replaced by another one.
     fs::rename(tree.HostPath("Sim\\Neu"), tree.HostPath("Sim\\NEU"));
     EXPECT_EQ(tree.ReadFile("Sim\\NEU\\Datei.dat"), "zwei");

@@ -5,7 +5,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/posix/TemporaryFile.h"
 #include "platform/posix/UniqueFd.h"
@@ -18,6 +21,19 @@ namespace {
 bool MakesUnnamedFiles(const std::string& folder) {
     const UniqueFd probe(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     return probe.IsValid() && CanLinkUnnamedFiles();
+}
+
+// Every pair of a case and a way.
+template <typename Case, std::size_t kCases, typename Way, std::size_t kWays>
+std::vector<std::pair<Case, Way>> CasesInEachWay(const Case (&cases)[kCases],
+                                                 const Way (&ways)[kWays]) {
+    std::vector<std::pair<Case, Way>> pairs;
+    for (const Case& c : cases) {
+        for (const Way& way : ways) {
+            pairs.emplace_back(c, way);
+        }
+    }
+    return pairs;
 }
 
 TEST(TemporaryFile, EndsAsItsTargetOrAsNothing) {
@@ -40,8 +56,21 @@ TEST(TemporaryFile, EndsAsItsTargetOrAsNothing) {
         {"unnamed, dropped, a file made meanwhile", TemporaryNaming::kUnnamed,
          Before::kAppearsMeanwhile, false, "alt"},
     };
-    for (const Case& c : cases) {
+    // Made and named by the folder's path, or through the folder opened, naming an unnamed
+    // file as the run has not learnt yet or through /proc.
+    struct Way {
+        const char* label;
+        bool throughFolder;
+        std::optional<std::optional<bool>> linksByDescriptor;  // none: not given
+    };
+    const Way ways[] = {
+        {"by path", false, std::nullopt},
+        {"through the folder, the way to link not known yet", true, std::optional<bool>()},
+        {"through the folder, linked through /proc", true, std::optional<bool>(false)},
+    };
+    for (const auto& [c, way] : CasesInEachWay(cases, ways)) {
         SCOPED_TRACE(c.label);
+        SCOPED_TRACE(way.label);
         const test::TempTree tree;
         tree.MakeDirectory("Sim");
         const std::string folder = tree.HostPath("Sim");
@@ -49,8 +78,13 @@ TEST(TemporaryFile, EndsAsItsTargetOrAsNothing) {
         if (c.before == Before::kOldFile) {
             tree.WriteFile("Sim\\Haus.dat", "alt");
         }
+        const UniqueFd folderFd(
+            way.throughFolder ? ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1);
+        std::optional<bool> linksByDescriptor = way.linksByDescriptor.value_or(std::nullopt);
+        const bool learnt = linksByDescriptor.has_value();
         {
-            TemporaryFile file(folder, kNewFileMode, c.naming);
+            TemporaryFile file(folder, kNewFileMode, c.naming, folderFd.Get(),
+                               way.linksByDescriptor ? &linksByDescriptor : nullptr);
             ASSERT_TRUE(file.IsOpen());
             ASSERT_EQ(::write(file.Fd(), "neu", 3), 3);
             // Unnamed, it is nowhere in the folder; named, it is its only new entry.
@@ -68,6 +102,14 @@ TEST(TemporaryFile, EndsAsItsTargetOrAsNothing) {
         }
         const bool targetLeft = c.left[0] != '\0';
         EXPECT_EQ(tree.ListHostNames("Sim"), targetLeft ? "Haus.dat" : "");
+        // A link made tells the run how the next ones go (one onto a file made meanwhile is
+        // none); known already, it stays.
+        const bool linked =
+            unnamed && c.commit && c.before == Before::kNothing && way.linksByDescriptor;
+        EXPECT_EQ(linksByDescriptor.has_value(), learnt || linked);
+        if (learnt) {
+            EXPECT_EQ(linksByDescriptor, way.linksByDescriptor.value());
+        }
         if (targetLeft) {
             EXPECT_EQ(tree.ReadFile("Sim\\Haus.dat"), c.left);
         }
