@@ -57,13 +57,13 @@ std::string ProcPathOf(int fd) {
 }
 
 // The name of `path` in `folder`, where `path` is an entry of that folder itself; else empty.
-std::string_view NameInFolder(const std::string& folder, const std::string& path) {
+std::string NameInFolder(const std::string& folder, const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash + 1 == path.size()) {
         return {};
     }
-    const std::string_view name = std::string_view(path).substr(slash + 1);
-    return JoinHostPath(folder, name) == path ? name : std::string_view();
+    std::string name = path.substr(slash + 1);
+    return JoinHostPath(folder, name) == path ? name : std::string();
 }
 
 }  // namespace
@@ -125,10 +125,9 @@ TemporaryFile::~TemporaryFile() {
 int TemporaryFile::LinkAs(const std::string& target) {
     // Through the open folder, where the target is one of its entries: its path is not
     // walked again.
-    const std::string_view name = folderFd_ >= 0 ? NameInFolder(folder_, target) : "";
-    const std::string relative(name);
+    const std::string name = folderFd_ >= 0 ? NameInFolder(folder_, target) : std::string();
     const int at = name.empty() ? AT_FDCWD : folderFd_;
-    const char* linkPath = name.empty() ? target.c_str() : relative.c_str();
+    const char* linkPath = name.empty() ? target.c_str() : name.c_str();
     if (const int linked = Link(at, linkPath); linked != 0) {
         return linked;
     }
